@@ -1,0 +1,55 @@
+#include "app/session.h"
+
+#include <QFileInfo>
+#include <QPointer>
+#include <QTimer>
+
+#include "app/file_types.h"
+#include "app/menu_bar.h"
+#include "app/module1.h"
+#include "platform/longpass.h"
+#include "platform/window.h"
+
+namespace qv {
+
+Session::Globals::Globals() { Module1::Initialise(); }
+Session::Globals::~Globals() { Module1::Release(); }
+
+Session::FileTypesLifetime::~FileTypesLifetime() { FileTypes::Release(); }
+
+Session::WindowsLifetime::~WindowsLifetime() { DestroyAllWindows(); }
+
+Session::ResourcesLifetime::~ResourcesLifetime() {}
+
+Session::Session() = default;
+
+Session::~Session() = default;
+
+void Session::Start() {
+    // The platform's own services: the cancel-key watch.
+    InstallCancelWatch();
+    // _InitFileTypes
+    FileTypes::_Initialize();
+    // _NewAppInstance
+    app_ = std::make_unique<Class1>();
+    menuBar_ = BuildMenuBar();
+    SetTheMenuBar(menuBar_.get());
+    app_->MenuBar = menuBar_.get();
+    // _ApplicationAddMenuHandlers
+    Class1* app = App();
+    app->AddMenuHandler(QStringLiteral("FileNewwindow"), [app] { return app->_FileNewwindow_Action(); });
+}
+
+void Session::DeliverLaunch(const QStringList& paths) {
+    QPointer<Class1> app(app_.get());
+    QTimer::singleShot(0, app_.get(), [app, paths] {
+        if (!app) return;
+        app->Event_Open();
+        for (const QString& path : paths) {
+            if (!app) return;
+            if (QFileInfo::exists(path)) app->Event_OpenDocument(FolderItem::FromPath(path));
+        }
+    });
+}
+
+}  // namespace qv

@@ -1,0 +1,71 @@
+#include "platform/canvas.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace qv {
+
+Canvas::Canvas(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    MakeSurface();
+}
+
+void Canvas::MakeSurface() {
+    surface_ = NewPicture(std::max(width(), 1), std::max(height(), 1));
+    surface_->Graphics().Changed = [this] { update(); };
+}
+
+void Canvas::SetBackdrop(PicturePtr picture) {
+    backdrop_ = std::move(picture);
+    Refresh();
+}
+
+qv::Graphics& Canvas::Graphics() { return surface_->Graphics(); }
+
+void Canvas::Refresh() {
+    qv::Graphics& g = surface_->Graphics();
+    g.ClearRect(0, 0, surface_->Width(), surface_->Height());
+    if (backdrop_) g.DrawPicture(backdrop_, 0, 0);
+    if (Paint) Paint(g);
+    update();
+}
+
+void Canvas::resizeEvent(QResizeEvent*) {
+    if (surface_->Width() == std::max(width(), 1) && surface_->Height() == std::max(height(), 1))
+        return;
+    MakeSurface();
+    Refresh();
+}
+
+void Canvas::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, surface_->Image());
+}
+
+void Canvas::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint p = event->position().toPoint();
+    last_ = p;
+    tracking_ = MouseDown ? MouseDown(p.x(), p.y()) : false;
+}
+
+void Canvas::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    if (!tracking_) return;
+    const QPoint p = event->position().toPoint();
+    if (p == last_) return;
+    last_ = p;
+    if (MouseDrag) MouseDrag(p.x(), p.y());
+}
+
+void Canvas::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    if (!tracking_ || event->button() != Qt::LeftButton) return;
+    tracking_ = false;
+    const QPoint p = event->position().toPoint();
+    if (MouseUp) MouseUp(p.x(), p.y());
+}
+
+}  // namespace qv

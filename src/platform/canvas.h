@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "platform/graphics.h"
+#include "platform/picture.h"
+
+namespace qv {
+
+// A drawing surface with a backdrop picture. What is drawn through Graphics()
+// stays on screen until the canvas is refreshed, which shows the backdrop again
+// (white where it does not reach) and runs Paint. A press goes to MouseDown;
+// only when it returns true do MouseDrag and MouseUp follow for that press.
+// Presses never pass on to the window below.
+class Canvas : public QWidget {
+    Q_OBJECT
+public:
+    explicit Canvas(QWidget* parent = nullptr);
+
+    PicturePtr Backdrop() const { return backdrop_; }
+    void SetBackdrop(PicturePtr picture);  // refreshes the canvas
+
+    // Drawing on the canvas surface (not on the backdrop).
+    qv::Graphics& Graphics();
+    // Shows the backdrop again and runs Paint.
+    void Refresh();
+    // What is on screen now, as a picture of the canvas's size.
+    PicturePtr Surface() const { return surface_; }
+
+    std::function<bool(int x, int y)> MouseDown;
+    std::function<void(int x, int y)> MouseDrag;
+    std::function<void(int x, int y)> MouseUp;
+    std::function<void(qv::Graphics& g)> Paint;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void MakeSurface();
+    PicturePtr backdrop_;
+    PicturePtr surface_;
+    bool tracking_ = false;
+    QPoint last_;
+};
+
+}  // namespace qv

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace qv {
+
+enum class MenuKind { Item, Quit, Apple };
+
+// A named menu or menu item. Code finds items by Name; only their enabled
+// state changes at run time.
+class MenuItem {
+public:
+    MenuItem(MenuKind kind = MenuKind::Item) : Kind(kind) {}
+    virtual ~MenuItem() = default;
+
+    QString Name;
+    QString Text;
+    QString KeyboardShortcut;  // "Cmd+N"; "" for none
+    bool AutoEnable = false;
+    MenuKind Kind;
+    bool Enabled = false;
+
+    void Append(std::unique_ptr<MenuItem> item);
+    // A direct child by name.
+    MenuItem* Child(const QString& name) const;
+    // This item or any descendant by name.
+    MenuItem* Find(const QString& name);
+    int Count() const { return static_cast<int>(children_.size()); }
+    MenuItem* Item(int i) const { return children_[static_cast<size_t>(i)].get(); }
+    MenuItem* Parent() const { return parent_; }
+    bool Separator() const { return Text == QLatin1String("-"); }
+
+private:
+    std::vector<std::unique_ptr<MenuItem>> children_;
+    MenuItem* parent_ = nullptr;
+};
+
+// The one menu bar: its children are the menus.
+class MenuBar : public MenuItem {
+public:
+    MenuBar() = default;
+    ~MenuBar() override;
+    // Every item that does not enable itself starts disabled; then the front
+    // window and the application enable what they serve.
+    void Update();
+    // Observers (the menu bars shown on windows) are told after each update.
+    std::vector<std::function<void()>*> observers;
+};
+
+// The application's menu bar, or none before start-up and after shut-down.
+MenuBar* TheMenuBar();
+void SetTheMenuBar(MenuBar* bar);
+
+// Enables an item of the menu bar by name (EnableMenuItems handlers use it).
+void EnableItem(const QString& name);
+bool ItemEnabled(const QString& name);
+
+// Runs a menu command: the front window's handler first; when it has none or
+// returns false, the application's handler of the same name. Returns whether a
+// handler finished the command.
+bool DispatchMenuCommand(const QString& name);
+
+}  // namespace qv

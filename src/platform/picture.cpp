@@ -1,0 +1,43 @@
+#include "platform/picture.h"
+
+#include "platform/graphics.h"
+
+namespace qv {
+
+Color RgbSurface::Pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= image_->width() || y >= image_->height()) return kBlack;
+    return reinterpret_cast<const QRgb*>(image_->constScanLine(y))[x] & 0xFFFFFFu;
+}
+
+void RgbSurface::SetPixel(int x, int y, Color c) {
+    if (x < 0 || y < 0 || x >= image_->width() || y >= image_->height()) return;
+    reinterpret_cast<QRgb*>(image_->scanLine(y))[x] = 0xFF000000u | (c & 0xFFFFFFu);
+}
+
+Picture::Picture(QImage image) : image_(std::move(image)), surface_(&image_) {}
+
+Picture::~Picture() = default;
+
+qv::Graphics& Picture::Graphics() {
+    if (!graphics_) graphics_ = std::make_unique<qv::Graphics>(&image_);
+    return *graphics_;
+}
+
+PicturePtr NewPicture(int width, int height, int /*depth*/) {
+    if (width <= 0 || height <= 0) return nullptr;
+    QImage image(width, height, QImage::Format_RGB32);  // uninitialised until filled
+    if (image.isNull()) return nullptr;
+    image.fill(0xFFFFFFFFu);
+    return std::make_shared<Picture>(std::move(image));
+}
+
+PicturePtr PictureFromImage(const QImage& image) {
+    if (image.isNull()) return nullptr;
+    QImage converted = image.convertToFormat(QImage::Format_RGB32);
+    if (converted.isNull()) return nullptr;
+    // Force a private buffer so no other QImage shares (and detaches from) it.
+    converted.detach();
+    return std::make_shared<Picture>(std::move(converted));
+}
+
+}  // namespace qv

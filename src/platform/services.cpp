@@ -1,0 +1,122 @@
+#include "platform/services.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QScreen>
+#include <QUrl>
+
+#include "platform/filetypes.h"
+
+namespace qv {
+
+namespace {
+
+QString DialogFilter(const QString& fileTypes) {
+    const QStringList patterns = FileTypeRegistry::Patterns(fileTypes);
+    if (patterns.isEmpty()) return QString();
+    return QStringLiteral("%1 (%2)").arg(fileTypes, patterns.join(QLatin1Char(' ')));
+}
+
+class DesktopServices final : public Services {
+public:
+    int MsgBox(const QString& text) override {
+        QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
+                        QMessageBox::Ok, QApplication::activeWindow());
+        box.exec();
+        return 1;
+    }
+    void Beep() override { QApplication::beep(); }
+    FolderItemPtr GetOpenFolderItem(const QString& fileTypes) override {
+        const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), QString(),
+                                                          QString(), DialogFilter(fileTypes));
+        return FolderItem::FromPath(path);
+    }
+    FolderItemPtr GetSaveFolderItem(const QString& fileTypes, const QString& name) override {
+        const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(),
+                                                          name, DialogFilter(fileTypes));
+        return FolderItem::FromPath(path);
+    }
+    QString GetPictureSavePath() override {
+        QStringList filters;
+        for (const QByteArray& f : QImageWriter::supportedImageFormats())
+            filters << QStringLiteral("%1 (*.%2)").arg(QString::fromLatin1(f).toUpper(),
+                                                      QString::fromLatin1(f));
+        QString selected = QStringLiteral("PNG (*.png)");
+        QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(),
+                                                    QString(), filters.join(QStringLiteral(";;")),
+                                                    &selected);
+        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+            const int open = selected.indexOf(QStringLiteral("*."));
+            if (open >= 0) path += selected.mid(open + 1).chopped(1);
+        }
+        return path;
+    }
+    void ShowURL(const QString& url) override { QDesktopServices::openUrl(QUrl(url)); }
+    QString ClipboardText() override { return QGuiApplication::clipboard()->text(); }
+    void SetClipboardText(const QString& text) override {
+        QGuiApplication::clipboard()->setText(text);
+    }
+    PicturePtr ClipboardPicture() override {
+        return PictureFromImage(QGuiApplication::clipboard()->image());
+    }
+    void SetClipboardPicture(const PicturePtr& p) override {
+        if (p) QGuiApplication::clipboard()->setImage(p->Image().copy());
+    }
+    int ScreenWidth() override {
+        QScreen* s = QGuiApplication::primaryScreen();
+        return s ? s->geometry().width() : 1024;
+    }
+    int ScreenHeight() override {
+        QScreen* s = QGuiApplication::primaryScreen();
+        return s ? s->geometry().height() : 768;
+    }
+    bool ShiftKey() override {
+        return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+    }
+};
+
+std::unique_ptr<Services>& Installed() {
+    static std::unique_ptr<Services> installed;
+    return installed;
+}
+
+}  // namespace
+
+Services& Platform() {
+    static DesktopServices desktop;
+    auto& installed = Installed();
+    return installed ? *installed : static_cast<Services&>(desktop);
+}
+
+std::unique_ptr<Services> InstallServices(std::unique_ptr<Services> services) {
+    auto previous = std::move(Installed());
+    Installed() = std::move(services);
+    return previous;
+}
+
+bool WritePicture(const PicturePtr& p, const QString& path) {
+    if (!p || path.isEmpty()) return false;
+    QImageWriter writer(path);
+    writer.setFormat(QFileInfo(path).suffix().toLower().toLatin1());
+    return writer.write(p->Image());
+}
+
+bool ExportPicture(const PicturePtr& p) {
+    if (!p) return false;
+    const QString path = Platform().GetPictureSavePath();
+    if (path.isEmpty()) return false;
+    if (!WritePicture(p, path)) {
+        MsgBox(QStringLiteral("The picture could not be written to \"%1\".")
+                   .arg(QFileInfo(path).fileName()));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace qv

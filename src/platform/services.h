@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "platform/folderitem.h"
+#include "platform/picture.h"
+
+namespace qv {
+
+// The seam between the program and the desktop: everything that would block on
+// the user or reach outside the process. The desktop implementation uses Qt's
+// dialogs; tests install a scripted fake.
+class Services {
+public:
+    virtual ~Services() = default;
+
+    // A modal message box; returns the button pressed (1 for OK).
+    virtual int MsgBox(const QString& text) = 0;
+    virtual void Beep() = 0;
+    // Open and save dialogs filtered by file-type names (";"-separated). None on cancel.
+    virtual FolderItemPtr GetOpenFolderItem(const QString& fileTypes) = 0;
+    virtual FolderItemPtr GetSaveFolderItem(const QString& fileTypes, const QString& name) = 0;
+    // The save dialog of ExportPicture: a path whose extension names the format, or "" on cancel.
+    virtual QString GetPictureSavePath() = 0;
+    virtual void ShowURL(const QString& url) = 0;
+
+    virtual QString ClipboardText() = 0;
+    virtual void SetClipboardText(const QString& text) = 0;
+    virtual PicturePtr ClipboardPicture() = 0;
+    virtual void SetClipboardPicture(const PicturePtr& p) = 0;
+
+    virtual int ScreenWidth() = 0;
+    virtual int ScreenHeight() = 0;
+    virtual bool ShiftKey() = 0;
+};
+
+// The services in use; the desktop implementation unless one was installed.
+Services& Platform();
+// Installs services (tests); nullptr goes back to the desktop implementation.
+// Returns the previous installed services.
+std::unique_ptr<Services> InstallServices(std::unique_ptr<Services> services);
+
+// Free-function forms of the services, as the windows call them.
+inline int MsgBox(const QString& text) { return Platform().MsgBox(text); }
+inline void Beep() { Platform().Beep(); }
+inline FolderItemPtr GetOpenFolderItem(const QString& fileTypes) {
+    return Platform().GetOpenFolderItem(fileTypes);
+}
+inline FolderItemPtr GetSaveFolderItem(const QString& fileTypes, const QString& name) {
+    return Platform().GetSaveFolderItem(fileTypes, name);
+}
+inline void ShowURL(const QString& url) { Platform().ShowURL(url); }
+
+// The picture save dialog: the user picks a name and, by its extension, one of
+// the formats Qt can write. A write that fails is reported in a message box.
+// Returns whether a file was written.
+bool ExportPicture(const PicturePtr& p);
+
+// Writes a picture in the format of the path's extension; false when it cannot.
+bool WritePicture(const PicturePtr& p, const QString& path);
+
+}  // namespace qv

@@ -1,0 +1,235 @@
+#include "platform/window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+#include <algorithm>
+
+#include "platform/longpass.h"
+
+namespace qv {
+
+namespace {
+
+std::vector<QPointer<Window>>& OpenWindows() {
+    static std::vector<QPointer<Window>> windows;
+    return windows;
+}
+
+void Prune() {
+    auto& w = OpenWindows();
+    w.erase(std::remove_if(w.begin(), w.end(),
+                           [](const QPointer<Window>& p) { return !p || p->Closed(); }),
+            w.end());
+}
+
+}  // namespace
+
+namespace detail {
+
+void RegisterWindow(Window* w) {
+    Prune();
+    OpenWindows().insert(OpenWindows().begin(), w);
+}
+
+void UnregisterWindow(Window* w) {
+    auto& list = OpenWindows();
+    list.erase(std::remove(list.begin(), list.end(), QPointer<Window>(w)), list.end());
+    Prune();
+}
+
+void BringToFront(Window* w) {
+    auto& list = OpenWindows();
+    auto it = std::find(list.begin(), list.end(), QPointer<Window>(w));
+    if (it == list.end() || it == list.begin()) return;
+    QPointer<Window> p = *it;
+    list.erase(it);
+    list.insert(list.begin(), p);
+}
+
+void ScheduleShow(Window* w) {
+    QPointer<Window> p(w);
+    QTimer::singleShot(0, w, [p] {
+        if (p && !p->Closed() && !p->everShown_) p->Show();
+    });
+}
+
+}  // namespace detail
+
+int WindowCount() {
+    Prune();
+    return static_cast<int>(OpenWindows().size());
+}
+
+Window* WindowAt(int index) {
+    Prune();
+    const auto& list = OpenWindows();
+    if (index < 0 || index >= static_cast<int>(list.size())) return nullptr;
+    return list[static_cast<size_t>(index)];
+}
+
+Window* FrontWindow() {
+    Prune();
+    for (const auto& w : OpenWindows())
+        if (w->isVisible()) return w;
+    return nullptr;
+}
+
+void DestroyAllWindows() {
+    auto list = OpenWindows();
+    OpenWindows().clear();
+    for (auto& w : list) delete w.data();
+}
+
+Window::Window() : content_(new QWidget(this)) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    content_->installEventFilter(this);
+    content_->setFocusPolicy(Qt::ClickFocus);
+    setFocusPolicy(Qt::StrongFocus);
+    Relayout();
+}
+
+Window::~Window() { detail::UnregisterWindow(this); }
+
+int Window::BarHeight() const { return topBar_ ? topBar_->sizeHint().height() : 0; }
+
+void Window::SetTopBar(QWidget* bar) {
+    topBar_ = bar;
+    if (bar) bar->setParent(this);
+    Relayout();
+}
+
+void Window::Relayout() {
+    const int bar = BarHeight();
+    if (topBar_) topBar_->setGeometry(0, 0, width_, bar);
+    content_->setGeometry(0, bar, width_, height_);
+    const QSize total(width_, height_ + bar);
+    if (resizeable_) {
+        setMinimumSize(minWidth_, minHeight_ + bar);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        resize(total);
+    } else {
+        setFixedSize(total);
+    }
+}
+
+void Window::SetSize(int width, int height) {
+    width_ = std::max(width, 1);
+    height_ = std::max(height, 1);
+    Relayout();
+    emit Resized();
+}
+
+void Window::SetResizeable(bool resizeable) {
+    resizeable_ = resizeable;
+    Relayout();
+}
+
+int Window::Left() const { return geometry().x(); }
+
+int Window::Top() const { return geometry().y() + BarHeight(); }
+
+void Window::SetLeft(int left) {
+    placed_ = true;
+    setGeometry(left, geometry().y(), width(), height());
+}
+
+void Window::SetTop(int top) {
+    placed_ = true;
+    setGeometry(geometry().x(), top - BarHeight(), width(), height());
+}
+
+void Window::Show() {
+    if (closed_) return;
+    if (!everShown_ && centred_ && !placed_) {
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect avail = screen->availableGeometry();
+            move(avail.x() + (avail.width() - width()) / 2,
+                 avail.y() + (avail.height() - height()) / 2);
+        }
+    }
+    everShown_ = true;
+    show();
+    raise();
+    activateWindow();
+    detail::BringToFront(this);
+}
+
+void Window::Close() {
+    if (!closed_) close();
+}
+
+void Window::Open() {
+    if (opened_) return;
+    opened_ = true;
+    detail::RegisterWindow(this);
+    OpenControls();
+    Event_Open();
+}
+
+void Window::AddMenuHandler(const QString& itemName, std::function<bool()> handler) {
+    menuHandlers_[itemName] = std::move(handler);
+}
+
+bool Window::HandleMenu(const QString& itemName, bool* handled) {
+    auto it = menuHandlers_.find(itemName);
+    *handled = it != menuHandlers_.end() && it->second;
+    return *handled ? it->second() : false;
+}
+
+void Window::closeEvent(QCloseEvent* event) {
+    if (closed_) {
+        event->accept();
+        return;
+    }
+    // No window goes away under a pass that is still running.
+    if (LongPass::Busy() || Event_CancelClose()) {
+        event->ignore();
+        return;
+    }
+    Event_Close();
+    closed_ = true;
+    event->accept();
+    detail::UnregisterWindow(this);
+    // Deleted later: a menu command or handler of this window may still be running.
+    deleteLater();
+}
+
+void Window::keyPressEvent(QKeyEvent* event) {
+    if (!event->text().isEmpty() && Event_KeyDown(event->text())) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool Window::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == content_) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            auto* me = static_cast<QMouseEvent*>(event);
+            const QPoint p = me->position().toPoint();
+            Event_MouseDown(p.x(), p.y());
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            auto* me = static_cast<QMouseEvent*>(event);
+            const QPoint p = me->position().toPoint();
+            Event_MouseUp(p.x(), p.y());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool Window::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && !closed_) {
+        detail::BringToFront(this);
+        Event_Activate();
+    }
+    return QWidget::event(event);
+}
+
+}  // namespace qv

@@ -1,0 +1,149 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace qv {
+
+class Window;
+namespace detail {
+void ScheduleShow(Window* w);
+}
+
+// A top-level window. Its Left, Top, Width and Height are those of the content
+// area, where controls are placed in window pixels; a menu bar, when the window
+// carries one, sits above that area.
+class Window : public QWidget {
+    Q_OBJECT
+public:
+    Window();
+    ~Window() override;
+
+    QString Title() const { return windowTitle(); }
+    void SetTitle(const QString& title) { setWindowTitle(title); }
+
+    int Left() const;
+    int Top() const;
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int left);
+    void SetTop(int top);
+    void SetWidth(int width) { SetSize(width, height_); }
+    void SetHeight(int height) { SetSize(width_, height); }
+    void SetSize(int width, int height);
+
+    // Shows the window and brings it to the front.
+    void Show();
+    void Hide() { hide(); }
+    // Closes the window as its close box does (its Close events run). Once closed,
+    // its single-instance accessor builds a new window.
+    void Close();
+    bool Closed() const { return closed_; }
+    bool Visible() const { return isVisible(); }
+
+    // The widget that holds the controls; its coordinates are window pixels.
+    QWidget* Content() const { return content_; }
+
+    // Runs the controls' Open handlers and then Event_Open; the accessor calls it once.
+    void Open();
+
+    // Menu handlers by item name; true means the command is done.
+    void AddMenuHandler(const QString& itemName, std::function<bool()> handler);
+    // Runs the handler for an item; *handled tells whether the window has one.
+    bool HandleMenu(const QString& itemName, bool* handled);
+
+    virtual void Event_Open() {}
+    virtual bool Event_CancelClose() { return false; }
+    virtual void Event_Close() {}
+    virtual void Event_EnableMenuItems() {}
+    // A press on the window's content outside its controls; true when handled.
+    virtual bool Event_MouseDown(int /*x*/, int /*y*/) { return false; }
+    virtual void Event_MouseUp(int /*x*/, int /*y*/) {}
+    // A key pressed in the window; true when handled.
+    virtual bool Event_KeyDown(const QString& /*key*/) { return false; }
+    virtual void Event_Activate() {}
+
+    // Framework-style window properties, applied by the window's Layout.
+    void SetResizeable(bool resizeable);
+    void SetMinimumSize(int w, int h) { minWidth_ = w, minHeight_ = h; }
+    void SetCentred(bool centred) { centred_ = centred; }
+    // Shown by the accessor (deferred to the event loop) when true.
+    bool DeclaredVisible = true;
+
+    // A widget shown above the content area (the menu bar).
+    void SetTopBar(QWidget* bar);
+    QWidget* TopBar() const { return topBar_; }
+
+signals:
+    void Resized();
+
+protected:
+    // Hook for the control factory: runs the controls' Open handlers.
+    virtual void OpenControls() {}
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void Relayout();
+    int BarHeight() const;
+
+    QWidget* content_;
+    QWidget* topBar_ = nullptr;
+    std::map<QString, std::function<bool()>> menuHandlers_;
+    int width_ = 100, height_ = 100;
+    int minWidth_ = 0, minHeight_ = 0;
+    bool resizeable_ = true;
+    bool centred_ = false;
+    bool placed_ = false;
+    bool closed_ = false;
+    bool opened_ = false;
+    bool everShown_ = false;
+    friend void detail::ScheduleShow(Window* w);
+};
+
+// The open windows, front first.
+int WindowCount();
+Window* WindowAt(int index);
+// The front window, or none.
+Window* FrontWindow();
+// Closes and deletes every window at once (shut-down).
+void DestroyAllWindows();
+
+namespace detail {
+void RegisterWindow(Window* w);
+void UnregisterWindow(Window* w);
+void BringToFront(Window* w);
+void ScheduleShow(Window* w);
+}  // namespace detail
+
+// The single implicit instance of a window class: created and opened on first
+// use, and built afresh once it has been closed.
+template <class T>
+class SingleInstance {
+public:
+    static T* instance() {
+        if (!slot() || slot()->Closed()) {
+            T* w = new T();
+            slot() = w;
+            w->Open();
+            if (w->DeclaredVisible && !w->Closed()) detail::ScheduleShow(w);
+        }
+        return slot();
+    }
+    // The open instance without creating one.
+    static T* existing() { return (slot() && !slot()->Closed()) ? slot().data() : nullptr; }
+
+private:
+    static QPointer<T>& slot() {
+        static QPointer<T> s;
+        return s;
+    }
+};
+
+}  // namespace qv

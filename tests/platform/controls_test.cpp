@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+
+#include "platform/canvas.h"
+#include "platform/longpass.h"
+#include "platform/timer.h"
+#include "platform/window.h"
+#include "support/fake_services.h"
+
+namespace qv {
+namespace {
+
+TEST(CanvasTest, MouseDownDecidesWhetherDragAndUpFollow) {
+    Canvas canvas;
+    canvas.resize(50, 50);
+    canvas.show();
+    std::vector<std::string> seen;
+    bool accept = false;
+    canvas.MouseDown = [&](int x, int y) {
+        seen.push_back("down " + std::to_string(x) + "," + std::to_string(y));
+        return accept;
+    };
+    canvas.MouseDrag = [&](int x, int y) {
+        seen.push_back("drag " + std::to_string(x) + "," + std::to_string(y));
+    };
+    canvas.MouseUp = [&](int x, int y) {
+        seen.push_back("up " + std::to_string(x) + "," + std::to_string(y));
+    };
+
+    QTest::mousePress(&canvas, Qt::LeftButton, {}, QPoint(5, 6));
+    QTest::mouseMove(&canvas, QPoint(9, 9));
+    QTest::mouseRelease(&canvas, Qt::LeftButton, {}, QPoint(9, 9));
+    EXPECT_EQ(seen, (std::vector<std::string>{"down 5,6"}));
+
+    seen.clear();
+    accept = true;
+    QTest::mousePress(&canvas, Qt::LeftButton, {}, QPoint(5, 6));
+    QMouseEvent move(QEvent::MouseMove, QPointF(12, 14), canvas.mapToGlobal(QPointF(12, 14)),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&canvas, &move);
+    QTest::mouseRelease(&canvas, Qt::LeftButton, {}, QPoint(12, 14));
+    EXPECT_EQ(seen, (std::vector<std::string>{"down 5,6", "drag 12,14", "up 12,14"}));
+}
+
+TEST(CanvasTest, SurfaceDrawingLastsUntilRefreshShowsTheBackdropAgain) {
+    Canvas canvas;
+    canvas.resize(4, 4);
+    PicturePtr backdrop = NewPicture(2, 2);
+    backdrop->Graphics().ForeColor = RGB(0, 0, 200);
+    backdrop->Graphics().FillRect(0, 0, 2, 2);
+    canvas.SetBackdrop(backdrop);
+    EXPECT_EQ(canvas.Surface()->RGBSurface()->Pixel(1, 1), 0x0000C8u);
+    EXPECT_EQ(canvas.Surface()->RGBSurface()->Pixel(3, 3), 0xFFFFFFu);
+
+    canvas.Graphics().ClearRect(0, 0, 4, 4);
+    EXPECT_EQ(canvas.Surface()->RGBSurface()->Pixel(1, 1), 0xFFFFFFu);
+    EXPECT_EQ(canvas.Backdrop()->RGBSurface()->Pixel(1, 1), 0x0000C8u) << "backdrop kept";
+
+    int paints = 0;
+    canvas.Paint = [&](Graphics& g) {
+        ++paints;
+        g.ForeColor = 0;
+        g.FillRect(3, 3, 1, 1);
+    };
+    canvas.Refresh();
+    EXPECT_EQ(paints, 1);
+    EXPECT_EQ(canvas.Surface()->RGBSurface()->Pixel(1, 1), 0x0000C8u);
+    EXPECT_EQ(canvas.Surface()->RGBSurface()->Pixel(3, 3), 0u);
+}
+
+TEST(TimerTest, ModesOffSingleAndRepeating) {
+    Timer t;
+    int fired = 0;
+    t.Action = [&] { ++fired; };
+    t.SetPeriod(5);
+    t.SetMode(1);
+    QTest::qWait(60);
+    EXPECT_EQ(fired, 1);
+    EXPECT_EQ(t.Mode(), 0) << "a single countdown switches itself off";
+
+    fired = 0;
+    t.SetMode(2);
+    QTest::qWait(80);
+    t.SetMode(0);
+    const int after = fired;
+    EXPECT_GE(after, 2);
+    QTest::qWait(30);
+    EXPECT_EQ(fired, after);
+    t.Fire();  // off: nothing
+    EXPECT_EQ(fired, after);
+}
+
+class KeyCatcher : public QWidget {
+public:
+    QStringList keys;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (e->key() == Qt::Key_Control || e->key() == Qt::Key_Shift) return;
+        keys << QKeySequence(e->key() | e->modifiers()).toString();
+    }
+};
+
+TEST(CancelKeyTest, CtrlPeriodAlwaysEscapeOnlyDuringALongPass) {
+    InstallCancelWatch();
+    KeyCatcher w;
+    w.show();
+
+    // Escape outside a pass is an ordinary key.
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_EQ(w.keys.size(), 1);
+    {
+        LongPass pass;
+        EXPECT_FALSE(UserCancelled());
+        QTest::keyClick(&w, Qt::Key_Escape);
+        EXPECT_TRUE(UserCancelled());
+        EXPECT_EQ(w.keys.size(), 1) << "Escape during a pass is swallowed";
+    }
+    {
+        LongPass pass;
+        EXPECT_FALSE(UserCancelled()) << "each pass starts uncancelled";
+        QTest::keyClick(&w, Qt::Key_Period, Qt::ControlModifier);
+        EXPECT_TRUE(UserCancelled());
+        // other keys and clicks wait until the pass is over
+        QTest::keyClick(&w, Qt::Key_A);
+        EXPECT_EQ(w.keys.size(), 1);
+    }
+    QTest::keyClick(&w, Qt::Key_Period, Qt::ControlModifier);
+    EXPECT_EQ(w.keys.size(), 1) << "Ctrl+. is the cancel key, not an ordinary key: " << w.keys.join(" ").toStdString();
+}
+
+class PlainWindow : public Window, public SingleInstance<PlainWindow> {
+public:
+    PlainWindow() {
+        SetTitle(QStringLiteral("Plain"));
+        SetSize(120, 80);
+    }
+    void Event_Open() override { ++opens; }
+    int opens = 0;
+};
+
+TEST(WindowInstanceTest, CreatedOnFirstUseAndAfreshAfterClose) {
+    test::ScopedFakeServices fake;
+    EXPECT_EQ(PlainWindow::existing(), nullptr);
+    PlainWindow* first = PlainWindow::instance();
+    EXPECT_EQ(first->opens, 1);
+    EXPECT_EQ(PlainWindow::instance(), first);
+    EXPECT_EQ(first->Width(), 120);
+    EXPECT_EQ(first->Height(), 80);
+    EXPECT_EQ(WindowCount(), 1);
+    EXPECT_EQ(WindowAt(0)->Title(), QStringLiteral("Plain"));
+
+    test::DrainEvents();
+    EXPECT_TRUE(first->isVisible()) << "a declared-visible window is shown by the event loop";
+    first->SetLeft(30);
+    first->SetTop(40);
+    EXPECT_EQ(first->Left(), 30);
+    EXPECT_EQ(first->Top(), 40);
+
+    QPointer<PlainWindow> old(first);
+    first->Close();
+    EXPECT_EQ(PlainWindow::existing(), nullptr);
+    EXPECT_EQ(WindowCount(), 0);
+    PlainWindow* second = PlainWindow::instance();
+    EXPECT_NE(second, old.data());
+    EXPECT_EQ(second->opens, 1);
+    test::DrainEvents();
+    EXPECT_TRUE(old.isNull()) << "the closed window is deleted once control is back in the loop";
+    second->Close();
+    test::DrainEvents();
+}
+
+}  // namespace
+}  // namespace qv

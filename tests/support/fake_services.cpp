@@ -1,0 +1,23 @@
+#include "support/fake_services.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+namespace qv::test {
+
+ScopedFakeServices::ScopedFakeServices() {
+    auto fake = std::make_unique<FakeServices>();
+    fake_ = fake.get();
+    InstallServices(std::move(fake));
+}
+
+ScopedFakeServices::~ScopedFakeServices() { InstallServices(nullptr); }
+
+void DrainEvents() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+}  // namespace qv::test

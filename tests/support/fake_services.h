@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+
+#include "platform/services.h"
+
+namespace qv::test {
+
+// Scripted desktop: dialogs answer from queues (none when a queue is empty),
+// message boxes and beeps are recorded, the screen and the Shift key are set
+// by the test.
+class FakeServices final : public Services {
+public:
+    int MsgBox(const QString& text) override {
+        messages << text;
+        if (msgBoxReplies.empty()) return 1;
+        const int r = msgBoxReplies.front();
+        msgBoxReplies.pop_front();
+        return r;
+    }
+    void Beep() override { ++beeps; }
+    FolderItemPtr GetOpenFolderItem(const QString& fileTypes) override {
+        openFilters << fileTypes;
+        return Take(openItems);
+    }
+    FolderItemPtr GetSaveFolderItem(const QString& fileTypes, const QString& name) override {
+        saveFilters << fileTypes;
+        saveNames << name;
+        return Take(saveItems);
+    }
+    QString GetPictureSavePath() override {
+        ++pictureDialogs;
+        if (picturePaths.empty()) return QString();
+        QString p = picturePaths.front();
+        picturePaths.pop_front();
+        return p;
+    }
+    void ShowURL(const QString& url) override { urls << url; }
+    QString ClipboardText() override { return clipboardText; }
+    void SetClipboardText(const QString& text) override { clipboardText = text; }
+    PicturePtr ClipboardPicture() override { return clipboardPicture; }
+    void SetClipboardPicture(const PicturePtr& p) override { clipboardPicture = p; }
+    int ScreenWidth() override { return screenWidth; }
+    int ScreenHeight() override { return screenHeight; }
+    bool ShiftKey() override { return shift; }
+
+    QStringList messages;
+    std::deque<int> msgBoxReplies;
+    int beeps = 0;
+    std::deque<FolderItemPtr> openItems;
+    QStringList openFilters;
+    std::deque<FolderItemPtr> saveItems;
+    QStringList saveFilters;
+    QStringList saveNames;
+    std::deque<QString> picturePaths;
+    int pictureDialogs = 0;
+    QStringList urls;
+    QString clipboardText;
+    PicturePtr clipboardPicture;
+    int screenWidth = 1280;
+    int screenHeight = 1024;
+    bool shift = false;
+
+private:
+    static FolderItemPtr Take(std::deque<FolderItemPtr>& q) {
+        if (q.empty()) return nullptr;
+        FolderItemPtr f = q.front();
+        q.pop_front();
+        return f;
+    }
+};
+
+// Installs a fresh fake for the life of the object.
+class ScopedFakeServices {
+public:
+    ScopedFakeServices();
+    ~ScopedFakeServices();
+    FakeServices* operator->() { return fake_; }
+    FakeServices& operator*() { return *fake_; }
+
+private:
+    FakeServices* fake_;
+};
+
+// Runs the event loop until nothing is pending (posted events and deferred deletes).
+void DrainEvents();
+
+}  // namespace qv::test
