@@ -8,6 +8,7 @@
 #include "app/menu_bar.h"
 #include "app/module1.h"
 #include "platform/longpass.h"
+#include "platform/menubarview.h"
 #include "platform/window.h"
 
 namespace qv {
@@ -26,8 +27,9 @@ Session::Session() = default;
 Session::~Session() = default;
 
 void Session::Start() {
-    // The platform's own services: the cancel-key watch.
+    // The platform's own services: the cancel-key watch and the menu updates.
     InstallCancelWatch();
+    InstallMenuUpdates();
     // _InitFileTypes
     FileTypes::_Initialize();
     // _NewAppInstance

@@ -1,5 +1,9 @@
 #include "platform/menus.h"
 
+#include <QCoreApplication>
+#include <QPointer>
+#include <QTimer>
+
 #include "platform/application.h"
 #include "platform/window.h"
 
@@ -39,12 +43,12 @@ MenuBar::~MenuBar() {
     if (g_menuBar == this) g_menuBar = nullptr;
 }
 
-void MenuBar::Update() {
+void MenuBar::Update(Window* front) {
     DisableAll(this);
-    if (Window* front = FrontWindow()) front->Event_EnableMenuItems();
+    if (!front) front = FrontWindow();
+    if (front && !front->Closed()) front->Event_EnableMenuItems();
     if (Application* app = Application::Instance()) app->Event_EnableMenuItems();
-    for (auto* observer : observers)
-        if (observer && *observer) (*observer)();
+    emit Updated();
 }
 
 MenuBar* TheMenuBar() { return g_menuBar; }
@@ -62,16 +66,45 @@ bool ItemEnabled(const QString& name) {
     return item && item->Enabled;
 }
 
-bool DispatchMenuCommand(const QString& name) {
-    bool handled = false;
-    if (Window* front = FrontWindow()) {
-        if (front->HandleMenu(name, &handled)) return true;
+bool DispatchMenuCommand(const QString& name, Window* front) {
+    if (!front) front = FrontWindow();
+    QPointer<Window> window(front);
+    bool done = false;
+    if (window && !window->Closed()) {
+        bool handled = false;
+        done = window->HandleMenu(name, &handled);
     }
-    if (Application* app = Application::Instance()) {
-        bool appHandled = false;
-        if (app->HandleMenu(name, &appHandled)) return true;
+    if (!done) {
+        if (Application* app = Application::Instance()) {
+            bool handled = false;
+            done = app->HandleMenu(name, &handled);
+        }
     }
-    return false;
+    if (g_menuBar) g_menuBar->Update();
+    return done;
+}
+
+namespace {
+std::function<void()>& LastWindowClosed() {
+    static std::function<void()> action;
+    return action;
+}
+}  // namespace
+
+void SetLastWindowClosed(std::function<void()> action) { LastWindowClosed() = std::move(action); }
+
+void AfterWindowClosed() {
+    if (!LastWindowClosed()) return;
+    QTimer::singleShot(0, QCoreApplication::instance(), [] {
+        if (LastWindowClosed() && WindowCount() == 0) LastWindowClosed()();
+    });
+}
+
+void QuitApplication() {
+    for (int i = WindowCount() - 1; i >= 0; --i) {
+        if (Window* w = WindowAt(i)) w->Close();
+    }
+    if (WindowCount() == 0) QCoreApplication::quit();
 }
 
 }  // namespace qv

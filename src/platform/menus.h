@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <vector>
 
 namespace qv {
+
+class Window;
 
 enum class MenuKind { Item, Quit, Apple };
 
@@ -39,15 +42,19 @@ private:
 };
 
 // The one menu bar: its children are the menus.
-class MenuBar : public MenuItem {
+class MenuBar : public QObject, public MenuItem {
+    Q_OBJECT
 public:
     MenuBar() = default;
     ~MenuBar() override;
     // Every item that does not enable itself starts disabled; then the front
-    // window and the application enable what they serve.
-    void Update();
-    // Observers (the menu bars shown on windows) are told after each update.
-    std::vector<std::function<void()>*> observers;
+    // window (the given one, or the front one) and the application enable
+    // what they serve.
+    void Update(Window* front = nullptr);
+
+signals:
+    // After every update: the menu bars shown on windows follow the new states.
+    void Updated();
 };
 
 // The application's menu bar, or none before start-up and after shut-down.
@@ -61,6 +68,14 @@ bool ItemEnabled(const QString& name);
 // Runs a menu command: the front window's handler first; when it has none or
 // returns false, the application's handler of the same name. Returns whether a
 // handler finished the command.
-bool DispatchMenuCommand(const QString& name);
+bool DispatchMenuCommand(const QString& name, Window* front = nullptr);
+
+// What runs once the last window has closed (the program's main quits; none
+// by default). A moment in which one window closes before the next is shown
+// does not count: the check runs after the event that closed the window.
+void SetLastWindowClosed(std::function<void()> action);
+void AfterWindowClosed();
+// The Quit command: closes every window; quits once all have closed.
+void QuitApplication();
 
 }  // namespace qv

@@ -1,6 +1,7 @@
 #include "platform/window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -8,7 +9,13 @@
 #include <QTimer>
 #include <algorithm>
 
+#include <QMenuBar>
+#include <QShortcut>
+
+#include "platform/controls.h"
 #include "platform/longpass.h"
+#include "platform/menubarview.h"
+#include "platform/menus.h"
 
 namespace qv {
 
@@ -117,10 +124,60 @@ void Window::Relayout() {
 }
 
 void Window::SetSize(int width, int height) {
+    const int dx = std::max(width, 1) - width_, dy = std::max(height, 1) - height_;
     width_ = std::max(width, 1);
     height_ = std::max(height, 1);
     Relayout();
+    if (controls_) controls_->WindowResized(dx, dy);
     emit Resized();
+}
+
+void Window::BuildControls(std::span<const ControlSpec> specs, const HandlerMap& handlers) {
+    if (!controls_) controls_ = std::make_unique<ControlSet>(this);
+    controls_->Build(specs, handlers);
+}
+
+QObject* Window::Control(const QString& name) const {
+    return controls_ ? controls_->Find(name) : nullptr;
+}
+
+int Window::ControlCount() const { return controls_ ? controls_->Count() : 0; }
+
+QObject* Window::ControlAt(int index) const {
+    return controls_ && index >= 0 && index < controls_->Count() ? controls_->At(index) : nullptr;
+}
+
+void Window::OpenControls() {
+    if (controls_) controls_->RunOpen();
+}
+
+void Window::SetDefaultButton(PushButton* button) {
+    if (defaultButton_) defaultButton_->setDefault(false);
+    defaultButton_ = button;
+    if (button) button->setDefault(true);
+    if (!returnKey_) {
+        returnKey_ = new QShortcut(QKeySequence(Qt::Key_Return), this);
+        enterKey_ = new QShortcut(QKeySequence(Qt::Key_Enter), this);
+        for (QShortcut* key : {returnKey_, enterKey_}) {
+            connect(key, &QShortcut::activated, this, [this] {
+                if (defaultButton_) defaultButton_->Push();
+            });
+        }
+    }
+}
+
+PushButton* Window::DefaultButton() const { return defaultButton_.data(); }
+
+PushButton* Window::CancelButton() const { return cancelButton_.data(); }
+
+void Window::SetCancelButton(PushButton* button) {
+    cancelButton_ = button;
+    if (!escapeKey_) {
+        escapeKey_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+        connect(escapeKey_, &QShortcut::activated, this, [this] {
+            if (cancelButton_) cancelButton_->Push();
+        });
+    }
 }
 
 void Window::SetResizeable(bool resizeable) {
@@ -165,6 +222,9 @@ void Window::Close() {
 void Window::Open() {
     if (opened_) return;
     opened_ = true;
+    if (MenuBarVisible && !topBar_) {
+        if (MenuBar* bar = TheMenuBar()) SetTopBar(BuildMenuBarView(*bar, this));
+    }
     detail::RegisterWindow(this);
     OpenControls();
     Event_Open();
@@ -196,6 +256,9 @@ void Window::closeEvent(QCloseEvent* event) {
     detail::UnregisterWindow(this);
     // Deleted later: a menu command or handler of this window may still be running.
     deleteLater();
+    // Quit once no window is left, but only after the current event: a handler
+    // that closes one window and shows the next does not end the program.
+    AfterWindowClosed();
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {
@@ -228,6 +291,7 @@ bool Window::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && !closed_) {
         detail::BringToFront(this);
         Event_Activate();
+        if (MenuBar* bar = TheMenuBar()) bar->Update(this);
     }
     return QWidget::event(event);
 }

@@ -5,10 +5,17 @@
 #include <QWidget>
 #include <functional>
 #include <map>
+#include <memory>
+#include <span>
 #include <vector>
+
+#include "platform/controlfactory.h"
+
+class QShortcut;
 
 namespace qv {
 
+class PushButton;
 class Window;
 namespace detail {
 void ScheduleShow(Window* w);
@@ -73,17 +80,35 @@ public:
     void SetCentred(bool centred) { centred_ = centred; }
     // Shown by the accessor (deferred to the event loop) when true.
     bool DeclaredVisible = true;
+    // The window carries the application's menu bar above its content.
+    bool MenuBarVisible = true;
 
     // A widget shown above the content area (the menu bar).
     void SetTopBar(QWidget* bar);
     QWidget* TopBar() const { return topBar_; }
 
+    // The window's declared controls, built by the control factory.
+    void BuildControls(std::span<const ControlSpec> specs, const HandlerMap& handlers);
+    QObject* Control(const QString& name) const;
+    template <class T>
+    T* ControlNamed(const QString& name) const {
+        return qobject_cast<T*>(Control(name));
+    }
+    int ControlCount() const;
+    QObject* ControlAt(int index) const;
+
+    // Return presses the default button, Escape the cancel button.
+    void SetDefaultButton(PushButton* button);
+    void SetCancelButton(PushButton* button);
+    PushButton* DefaultButton() const;
+    PushButton* CancelButton() const;
+
 signals:
     void Resized();
 
 protected:
-    // Hook for the control factory: runs the controls' Open handlers.
-    virtual void OpenControls() {}
+    // Runs the controls' Open handlers, in creation order.
+    virtual void OpenControls();
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -95,6 +120,12 @@ private:
 
     QWidget* content_;
     QWidget* topBar_ = nullptr;
+    std::unique_ptr<ControlSet> controls_;
+    QPointer<PushButton> defaultButton_;
+    QPointer<PushButton> cancelButton_;
+    QShortcut* returnKey_ = nullptr;
+    QShortcut* enterKey_ = nullptr;
+    QShortcut* escapeKey_ = nullptr;
     std::map<QString, std::function<bool()>> menuHandlers_;
     int width_ = 100, height_ = 100;
     int minWidth_ = 0, minHeight_ = 0;

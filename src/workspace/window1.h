@@ -4,8 +4,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/canvas.h"
+#include "platform/controls.h"
 #include "platform/folderitem.h"
 #include "platform/picture.h"
+#include "platform/timer.h"
 #include "platform/window.h"
 
 namespace qv {
@@ -83,6 +86,138 @@ public:
     std::int32_t msHistoX = 0;        // histogram split position 0..255
 
     static constexpr int kFrameSlots = 81;  // fola holds at most 81 files
+
+    // ---- controls, in creation order ----------------------------------------
+    Canvas* Canvas1 = nullptr;
+    Canvas* Canvas2 = nullptr;
+    ImageWell* ImageWell1 = nullptr;
+    PushButton* PushButton1 = nullptr;
+    StaticText* staticText1 = nullptr;
+    StaticText* StaticText2 = nullptr;
+    BevelButton* BevelButton1 = nullptr;
+    BevelButton* BevelButton4 = nullptr;
+    Timer* Timer1 = nullptr;
+    PushButton* PushButton6 = nullptr;
+    Timer* Timer2 = nullptr;
+    BevelButton* BevelButton5 = nullptr;
+    Timer* Timer3 = nullptr;
+    StaticText* StaticText3 = nullptr;
+    PushButton* PushButton9 = nullptr;
+    StaticText* StaticText4 = nullptr;
+    Slider* Slider1 = nullptr;
+    LittleArrows* LittleArrows1 = nullptr;
+    StaticText* StaticText7 = nullptr;
+    StaticText* StaticText5 = nullptr;
+    TabPanel* TabPanel1 = nullptr;
+    RadioButton* RadioButton1 = nullptr;
+    RadioButton* RadioButton2 = nullptr;
+    RadioButton* RadioButton3 = nullptr;
+    RadioButton* RadioButton4 = nullptr;
+    GroupBox* roiGroupbox = nullptr;
+    RadioButton* RectROI_RB = nullptr;
+    RadioButton* OvalRoi_RB = nullptr;
+    RadioButton* polyRoi_RB = nullptr;
+    PopupMenu* colorModemenu = nullptr;
+    Canvas* Canvas3 = nullptr;
+    PushButton* PushButton7 = nullptr;
+    PushButton* PushButton8 = nullptr;
+    PushButton* PushButton5 = nullptr;
+    BevelButton* BevelButton3 = nullptr;
+    BevelButton* BevelButton2 = nullptr;
+    CheckBox* CheckBox1 = nullptr;
+    CheckBox* CheckBox3 = nullptr;
+    RadioButton* histoRed_RB = nullptr;
+    RadioButton* histoGreen_RB = nullptr;
+    RadioButton* histoBlue_RB = nullptr;
+    GroupBox* GroupBox1 = nullptr;
+    CheckBox* CheckBox4 = nullptr;
+    CheckBox* CheckBox2 = nullptr;
+    PushButton* PushButton3 = nullptr;
+    PushButton* PushButton10 = nullptr;
+    GroupBox* selcModeGroupBox = nullptr;
+    RadioButton* quad_RB = nullptr;
+    RadioButton* sections_RB = nullptr;
+    PushButton* PushButton4 = nullptr;
+    PushButton* quadCalc_PB = nullptr;
+    PushButton* PushButton12 = nullptr;
+    GroupBox* GroupBox2 = nullptr;
+    PushButton* PushButton2 = nullptr;
+    StaticText* StaticText6 = nullptr;
+    StaticText* StaticText8 = nullptr;
+
+    // ---- control handlers -------------------------------------------------
+    // ROI drawing
+    void Canvas1_MouseUp(int x, int y);
+    void Canvas1_MouseDrag(int x, int y);
+    bool Canvas1_MouseDown(int x, int y);
+    void Canvas1_Open();
+    void PushButton1_Open();
+    void PushButton1_Action();
+    void Timer3_Action();
+    void RectROI_RB_Open();
+    void RectROI_RB_Action();
+    void OvalRoi_RB_Action();
+    void polyRoi_RB_Action();
+    // frames and intake
+    bool Canvas2_MouseDown(int x, int y);
+    void ImageWell1_Open();
+    void ImageWell1_DropObject(const std::vector<FolderItemPtr>& files);
+    void Slider1_ValueChanged();
+    void LittleArrows1_Up();
+    void LittleArrows1_Down();
+    void PushButton10_Action();
+    // fluorogram views and history
+    void BevelButton1_Open();
+    void BevelButton1_Action();
+    void BevelButton4_Open();
+    void BevelButton4_Action();
+    void Timer1_Action();
+    void colorModemenu_Change();
+    void BevelButton2_Open();
+    void BevelButton2_Action();
+    void CheckBox1_Open();
+    void CheckBox1_Action();
+    // commands
+    void PushButton6_Action();
+    void Timer2_Action();
+    void BevelButton5_Action();
+    void BevelButton5_Open();
+    void PushButton9_Open();
+    void PushButton9_Action();
+    // tab pages
+    void TabPanel1_Change();
+    // sections and quadrants
+    bool Canvas3_MouseDown(int x, int y);
+    void Canvas3_MouseDrag(int x, int y);
+    void Canvas3_MouseUp(int x, int y);
+    void Canvas3_Open();
+    void Canvas3_Paint(Graphics& g);
+    void BevelButton3_Open();
+    void BevelButton3_Action();
+    void quad_RB_Action();
+    void sections_RB_Action();
+    void PushButton4_Action();
+    void quadCalc_PB_Action();
+    // background
+    void PushButton7_Open();
+    void PushButton7_Action();
+    void PushButton8_Open();
+    void PushButton8_Action();
+    void CheckBox4_Action();
+    void PushButton2_Action();
+    // on-screen back-projection
+    void PushButton5_Open();
+    void PushButton5_Action();
+    // histogram
+    void CheckBox3_Action();
+    void histoRed_RB_Action();
+    void histoGreen_RB_Action();
+    void histoBlue_RB_Action();
+    void CheckBox2_Open();
+    void CheckBox2_Action();
+    void PushButton3_Action();
+    // coefficients
+    void PushButton12_Action();
 
     // ---- window events -----------------------------------------------------
     void Event_Open() override;

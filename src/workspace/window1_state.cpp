@@ -22,8 +22,6 @@ void Window1::Layout() {
     SetSize(705, 702);
 }
 
-void Window1::CreateControls() {}
-
 void Window1::Event_Open() {
     // imgsize is still 0 here, so none of these pictures exists until an image arrives.
     pix = NewPicture(imgsize, imgsize, 32);

@@ -1,0 +1,334 @@
+#include "platform/controls.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QUrl>
+
+#include "platform/filetypes.h"
+#include "platform/window.h"
+
+namespace qv {
+
+namespace {
+
+QWidget* Base(const QWidget* control) {
+    QWidget* top = control->window();
+    if (auto* w = qobject_cast<Window*>(top)) return w->Content();
+    return top;
+}
+
+QPoint WindowPos(const QWidget* control) {
+    QWidget* base = Base(control);
+    QWidget* parent = control->parentWidget();
+    if (!parent || parent == base || control == base) return control->pos();
+    return parent->mapTo(base, control->pos());
+}
+
+QPoint ParentOrigin(const QWidget* control) {
+    QWidget* base = Base(control);
+    QWidget* parent = control->parentWidget();
+    if (!parent || parent == base) return QPoint(0, 0);
+    return parent->mapTo(base, QPoint(0, 0));
+}
+
+}  // namespace
+
+int ControlLeft(const QWidget* control) { return WindowPos(control).x(); }
+int ControlTop(const QWidget* control) { return WindowPos(control).y(); }
+
+void SetControlLeft(QWidget* control, int left) {
+    control->move(left - ParentOrigin(control).x(), control->y());
+}
+
+void SetControlTop(QWidget* control, int top) {
+    control->move(control->x(), top - ParentOrigin(control).y());
+}
+
+void SetControlBounds(QWidget* control, int left, int top, int width, int height) {
+    const QPoint o = ParentOrigin(control);
+    control->setGeometry(left - o.x(), top - o.y(), width, height);
+}
+
+// ---- StaticText --------------------------------------------------------------
+
+StaticText::StaticText(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void StaticText::SetText(const QString& text) {
+    text_ = text;
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    setText(shown);
+}
+
+void StaticText::SetTextColor(Color c) {
+    color_ = c;
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, QColor::fromRgb(0xFF000000u | c));
+    setPalette(p);
+}
+
+// ---- PushButton --------------------------------------------------------------
+
+PushButton::PushButton(QWidget* parent) : QPushButton(parent) {
+    setAutoDefault(false);
+    connect(this, &QPushButton::clicked, this, [this] {
+        if (Action) Action();
+    });
+}
+
+void PushButton::Push() {
+    if (isEnabled() && isVisible()) click();
+}
+
+// ---- BevelButton -------------------------------------------------------------
+
+BevelButton::BevelButton(QWidget* parent) : QPushButton(parent) {
+    setFocusPolicy(Qt::NoFocus);
+    setAutoDefault(false);
+    connect(this, &QPushButton::clicked, this, [this] {
+        if (buttonType_ == 0) Pressed();
+    });
+    connect(this, &QPushButton::toggled, this, [this](bool) {
+        if (buttonType_ == 1 && Action) Action();
+    });
+}
+
+void BevelButton::SetButtonType(int type) {
+    buttonType_ = type;
+    setCheckable(type == 1);
+}
+
+void BevelButton::SetCaptionAlign(int align) {
+    captionAlign_ = align;
+    // 0 and 3 are the framework's codes for the platform default and centred.
+    setStyleSheet(align == 1 ? QStringLiteral("text-align: left")
+                  : align == 2 ? QStringLiteral("text-align: right")
+                               : QString());
+}
+
+void BevelButton::AddRow(const QString& row) { rows_ << row; }
+
+void BevelButton::AddSeparator() { rows_ << QStringLiteral("-"); }
+
+void BevelButton::ChooseRow(int index) {
+    if (index < 0 || index >= rows_.size() || rows_[index] == QLatin1String("-")) return;
+    menuValue_ = index;
+    if (Action) Action();
+}
+
+void BevelButton::Pressed() {
+    if (hasMenu_ == 0) {
+        if (Action) Action();
+        return;
+    }
+    QMenu menu(this);
+    std::vector<QAction*> actions;
+    for (const QString& row : rows_) {
+        if (row == QLatin1String("-")) {
+            menu.addSeparator();
+            actions.push_back(nullptr);
+        } else {
+            actions.push_back(menu.addAction(row));
+        }
+    }
+    QAction* chosen = menu.exec(mapToGlobal(QPoint(0, height())));
+    if (!chosen) return;
+    for (size_t i = 0; i < actions.size(); ++i)
+        if (actions[i] == chosen) ChooseRow(static_cast<int>(i));
+}
+
+// ---- CheckBox, RadioButton, PopupMenu, Slider ----------------------------------
+
+CheckBox::CheckBox(QWidget* parent) : QCheckBox(parent) {
+    connect(this, &QCheckBox::toggled, this, [this](bool) {
+        if (Action) Action();
+    });
+}
+
+RadioButton::RadioButton(QWidget* parent) : QRadioButton(parent) {
+    setAutoExclusive(false);
+    connect(this, &QRadioButton::toggled, this, [this](bool on) {
+        if (on && Action) Action();
+    });
+}
+
+PopupMenu::PopupMenu(QWidget* parent) : QComboBox(parent) {
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int) {
+        if (Change) Change();
+    });
+}
+
+Slider::Slider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
+    connect(this, &QSlider::valueChanged, this, [this](int) {
+        if (ValueChanged) ValueChanged();
+    });
+}
+
+// ---- LittleArrows --------------------------------------------------------------
+
+LittleArrows::LittleArrows(QWidget* parent)
+    : QWidget(parent), up_(new QPushButton(this)), down_(new QPushButton(this)) {
+    for (QPushButton* b : {up_, down_}) {
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setAutoRepeat(true);
+        b->setStyleSheet(QStringLiteral("padding: 0px; font-size: 7px;"));
+    }
+    up_->setText(QStringLiteral("\u25B2"));
+    down_->setText(QStringLiteral("\u25BC"));
+    connect(up_, &QPushButton::clicked, this, [this] {
+        if (Up) Up();
+    });
+    connect(down_, &QPushButton::clicked, this, [this] {
+        if (Down) Down();
+    });
+}
+
+void LittleArrows::resizeEvent(QResizeEvent*) {
+    const int half = height() / 2;
+    up_->setGeometry(0, 0, width(), half);
+    down_->setGeometry(0, half, width(), height() - half);
+}
+
+// ---- TabPanel ------------------------------------------------------------------
+
+TabPanel::TabPanel(QWidget* parent)
+    : QWidget(parent), tabs_(new QTabBar(this)), frame_(new QFrame(this)) {
+    tabs_->setDrawBase(false);
+    tabs_->setExpanding(false);
+    tabs_->setFocusPolicy(Qt::NoFocus);
+    frame_->setFrameShape(QFrame::StyledPanel);
+    frame_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int) {
+        ShowCurrent();
+        if (Change) Change();
+    });
+}
+
+void TabPanel::SetPages(const QStringList& captions) {
+    const QSignalBlocker block(tabs_);
+    for (const QString& c : captions) {
+        tabs_->addTab(c);
+        auto* page = new QWidget(this);
+        page->setGeometry(0, 0, width(), height());
+        pages_.push_back(page);
+    }
+    frame_->lower();
+    tabs_->raise();
+    ShowCurrent();
+}
+
+QWidget* TabPanel::Page(int index) const {
+    if (index < 0 || index >= PageCount()) return nullptr;
+    return pages_[static_cast<size_t>(index)];
+}
+
+void TabPanel::ShowCurrent() {
+    for (int i = 0; i < PageCount(); ++i) pages_[static_cast<size_t>(i)]->setVisible(i == Value());
+}
+
+void TabPanel::resizeEvent(QResizeEvent*) {
+    const int tabHeight = tabs_->sizeHint().height();
+    tabs_->setGeometry(6, 0, std::max(0, width() - 12), tabHeight);
+    frame_->setGeometry(0, tabHeight / 2, width(), height() - tabHeight / 2);
+    for (QWidget* page : pages_) page->setGeometry(0, 0, width(), height());
+    tabs_->raise();
+}
+
+// ---- GroupBox ------------------------------------------------------------------
+
+GroupBox::GroupBox(QWidget* parent) : QGroupBox(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+// ---- ImageWell -----------------------------------------------------------------
+
+ImageWell::ImageWell(QWidget* parent) : QFrame(parent) {
+    setFrameShape(QFrame::StyledPanel);
+    setFrameShadow(QFrame::Sunken);
+    setAcceptDrops(true);
+}
+
+std::vector<FolderItemPtr> ImageWell::AcceptedFiles(const std::vector<FolderItemPtr>& files) const {
+    std::vector<FolderItemPtr> out;
+    for (const FolderItemPtr& f : files) {
+        if (!f) continue;
+        for (const QString& type : accepted_) {
+            if (FileTypeRegistry::Accepts(type, f->Name())) {
+                out.push_back(f);
+                break;
+            }
+        }
+    }
+    return out;
+}
+
+void ImageWell::DropFiles(const std::vector<FolderItemPtr>& files) {
+    const std::vector<FolderItemPtr> accepted = AcceptedFiles(files);
+    if (!accepted.empty() && DropObject) DropObject(accepted);
+}
+
+namespace {
+std::vector<FolderItemPtr> FilesOf(const QMimeData* mime) {
+    std::vector<FolderItemPtr> files;
+    if (!mime || !mime->hasUrls()) return files;
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile()) files.push_back(FolderItem::FromPath(url.toLocalFile()));
+    return files;
+}
+}  // namespace
+
+void ImageWell::dragEnterEvent(QDragEnterEvent* event) {
+    if (!AcceptedFiles(FilesOf(event->mimeData())).empty()) event->acceptProposedAction();
+}
+
+void ImageWell::dragMoveEvent(QDragMoveEvent* event) {
+    if (!AcceptedFiles(FilesOf(event->mimeData())).empty()) event->acceptProposedAction();
+}
+
+void ImageWell::dropEvent(QDropEvent* event) {
+    const auto files = FilesOf(event->mimeData());
+    if (AcceptedFiles(files).empty()) return;
+    event->acceptProposedAction();
+    DropFiles(files);
+}
+
+// ---- EditField, Rectangle, ProgressBar -------------------------------------------
+
+EditField::EditField(QWidget* parent) : QLineEdit(parent) {
+    connect(this, &QLineEdit::textChanged, this, [this](const QString&) {
+        if (TextChange) TextChange();
+    });
+}
+
+void EditField::SetTextColor(Color c) {
+    QPalette p = palette();
+    p.setColor(QPalette::Text, QColor::fromRgb(0xFF000000u | c));
+    setPalette(p);
+}
+
+RectangleControl::RectangleControl(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void RectangleControl::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (Filled) p.fillRect(rect(), QColor::fromRgb(0xFF000000u | FillColor));
+    p.setPen(QColor::fromRgb(0xFF000000u | BorderColor));
+    p.drawRect(0, 0, width() - 1, height() - 1);
+}
+
+ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent) {
+    setTextVisible(false);
+    setRange(0, 100);
+    setValue(0);
+}
+
+}  // namespace qv

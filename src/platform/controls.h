@@ -1,0 +1,243 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStringList>
+#include <QTabBar>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "platform/color.h"
+#include "platform/folderitem.h"
+
+namespace qv {
+
+// Controls with the framework's behaviour. Every value change made by code
+// fires the control's change or action event as a user's change does.
+
+// Window-pixel position of a control (relative to its window's content area).
+int ControlLeft(const QWidget* control);
+int ControlTop(const QWidget* control);
+void SetControlLeft(QWidget* control, int left);
+void SetControlTop(QWidget* control, int top);
+void SetControlBounds(QWidget* control, int left, int top, int width, int height);
+// The control's own Visible property (true even when its tab page is not shown).
+inline bool ControlVisible(const QWidget* control) { return !control->isHidden(); }
+
+// A text label. Its text keeps carriage returns (character 13), shown as line breaks.
+class StaticText : public QLabel {
+    Q_OBJECT
+public:
+    explicit StaticText(QWidget* parent = nullptr);
+    QString Text() const { return text_; }
+    void SetText(const QString& text);
+    Color TextColor() const { return color_; }
+    void SetTextColor(Color c);
+
+private:
+    QString text_;
+    Color color_ = kBlack;
+};
+
+class PushButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit PushButton(QWidget* parent = nullptr);
+    QString Caption() const { return text(); }
+    void SetCaption(const QString& c) { setText(c); }
+    // Presses the button as a click does (when enabled and shown).
+    void Push();
+    std::function<void()> Action;
+};
+
+// A push or toggle button, optionally with a pop-up menu of rows. With a menu,
+// a press shows the rows; choosing one sets MenuValue and fires Action.
+class BevelButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit BevelButton(QWidget* parent = nullptr);
+    QString Caption() const { return text(); }
+    void SetCaption(const QString& c) { setText(c); }
+    int ButtonType() const { return buttonType_; }  // 0 push, 1 toggle
+    void SetButtonType(int type);
+    bool Value() const { return isChecked(); }
+    void SetValue(bool v) { setChecked(v); }
+    int HasMenu() const { return hasMenu_; }
+    void SetHasMenu(int kind) { hasMenu_ = kind; }
+    int CaptionAlign() const { return captionAlign_; }
+    void SetCaptionAlign(int align);
+    void AddRow(const QString& row);
+    void AddSeparator();
+    void DeleteAllRows() { rows_.clear(); }
+    QStringList Rows() const { return rows_; }
+    int MenuValue() const { return menuValue_; }
+    // Chooses a row as the user does from the pop-up menu (fires Action).
+    void ChooseRow(int index);
+    std::function<void()> Action;
+
+private:
+    void Pressed();
+    int buttonType_ = 0;
+    int hasMenu_ = 0;
+    int captionAlign_ = 0;
+    int menuValue_ = -1;
+    QStringList rows_;  // "-" for a separator
+};
+
+class CheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    explicit CheckBox(QWidget* parent = nullptr);
+    bool Value() const { return isChecked(); }
+    void SetValue(bool v) { setChecked(v); }
+    QString Caption() const { return text(); }
+    std::function<void()> Action;
+};
+
+// Radio buttons exclude each other within their group (set by the factory).
+// Action runs when the button becomes selected, not when it is turned off.
+class RadioButton : public QRadioButton {
+    Q_OBJECT
+public:
+    explicit RadioButton(QWidget* parent = nullptr);
+    bool Value() const { return isChecked(); }
+    void SetValue(bool v) { setChecked(v); }
+    QString Caption() const { return text(); }
+    std::function<void()> Action;
+};
+
+class PopupMenu : public QComboBox {
+    Q_OBJECT
+public:
+    explicit PopupMenu(QWidget* parent = nullptr);
+    int ListIndex() const { return currentIndex(); }
+    void SetListIndex(int i) { setCurrentIndex(i); }
+    void AddRow(const QString& row) { addItem(row); }
+    QString Text() const { return currentText(); }
+    int ListCount() const { return count(); }
+    std::function<void()> Change;
+};
+
+class Slider : public QSlider {
+    Q_OBJECT
+public:
+    explicit Slider(QWidget* parent = nullptr);
+    int Value() const { return value(); }
+    void SetValue(int v) { setValue(v); }
+    std::function<void()> ValueChanged;
+};
+
+// Two small arrows, up above down.
+class LittleArrows : public QWidget {
+    Q_OBJECT
+public:
+    explicit LittleArrows(QWidget* parent = nullptr);
+    std::function<void()> Up;
+    std::function<void()> Down;
+    QPushButton* UpButton() const { return up_; }
+    QPushButton* DownButton() const { return down_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QPushButton* up_;
+    QPushButton* down_;
+};
+
+// A panel of tab pages. Controls on page i are children of Page(i); only the
+// current page (Value, from 0) is shown.
+class TabPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit TabPanel(QWidget* parent = nullptr);
+    void SetPages(const QStringList& captions);
+    int PageCount() const { return static_cast<int>(pages_.size()); }
+    QWidget* Page(int index) const;
+    int Value() const { return tabs_->currentIndex(); }
+    void SetValue(int index) { tabs_->setCurrentIndex(index); }
+    QTabBar* Tabs() const { return tabs_; }
+    std::function<void()> Change;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ShowCurrent();
+    QTabBar* tabs_;
+    QFrame* frame_;
+    std::vector<QWidget*> pages_;
+};
+
+// A framed title over other controls. It does not contain them and never takes
+// the mouse, so the controls it lies over stay clickable.
+class GroupBox : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit GroupBox(QWidget* parent = nullptr);
+    QString Caption() const { return title(); }
+};
+
+// A drop target for files of the accepted file types.
+class ImageWell : public QFrame {
+    Q_OBJECT
+public:
+    explicit ImageWell(QWidget* parent = nullptr);
+    void AcceptFileDrop(const QString& fileType) { accepted_ << fileType; }
+    QStringList AcceptedTypes() const { return accepted_; }
+    // The files of a drop that the well accepts, in the order given.
+    std::vector<FolderItemPtr> AcceptedFiles(const std::vector<FolderItemPtr>& files) const;
+    // Delivers a drop of files (as the platform's drop does).
+    void DropFiles(const std::vector<FolderItemPtr>& files);
+    std::function<void(const std::vector<FolderItemPtr>&)> DropObject;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QStringList accepted_;
+};
+
+class EditField : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit EditField(QWidget* parent = nullptr);
+    QString Text() const { return text(); }
+    void SetText(const QString& t) { setText(t); }
+    void SetTextColor(Color c);
+    std::function<void()> TextChange;
+};
+
+// A plain rectangle drawn with a border and optional fill.
+class RectangleControl : public QWidget {
+    Q_OBJECT
+public:
+    explicit RectangleControl(QWidget* parent = nullptr);
+    Color BorderColor = kBlack;
+    Color FillColor = kWhite;
+    bool Filled = false;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+class ProgressBar : public QProgressBar {
+    Q_OBJECT
+public:
+    explicit ProgressBar(QWidget* parent = nullptr);
+    int Value() const { return value(); }
+    void SetValue(int v) { setValue(v); }
+};
+
+}  // namespace qv

@@ -1,0 +1,14 @@
+// Background handling.
+#include "workspace/window1.h"
+
+namespace qv {
+
+void Window1::PushButton7_Action() {}
+
+void Window1::PushButton8_Action() {}
+
+void Window1::CheckBox4_Action() {}
+
+void Window1::PushButton2_Action() {}
+
+}  // namespace qv

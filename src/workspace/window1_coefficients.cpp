@@ -1,0 +1,8 @@
+// Overlap coefficients.
+#include "workspace/window1.h"
+
+namespace qv {
+
+void Window1::PushButton12_Action() {}
+
+}  // namespace qv

@@ -1,0 +1,8 @@
+// On-screen back-projection of a fluorogram region.
+#include "workspace/window1.h"
+
+namespace qv {
+
+void Window1::PushButton5_Action() {}
+
+}  // namespace qv

@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "platform/canvas.h"
+#include "platform/controls.h"
+#include "platform/timer.h"
+#include "platform/window.h"
+#include "support/fake_services.h"
+
+namespace qv {
+namespace {
+
+using K = ControlKind;
+
+constexpr ControlSpec kSpecs[] = {
+    {.kind = K::TabPanel, .name = "Tabs", .left = 100, .top = 50, .width = 200, .height = 120,
+     .rows = "One\nTwo", .locks = "TR", .events = "Change"},
+    {.kind = K::RadioButton, .name = "A1", .left = 110, .top = 80, .width = 60, .height = 20,
+     .page = 1, .parent = "Tabs", .text = "a1", .locks = "TR", .events = "Action", .group = "a"},
+    {.kind = K::RadioButton, .name = "A2", .left = 110, .top = 100, .width = 60, .height = 20,
+     .page = 1, .parent = "Tabs", .text = "a2", .value = 1, .locks = "TR", .events = "Action",
+     .group = "a"},
+    {.kind = K::RadioButton, .name = "B1", .left = 110, .top = 80, .width = 60, .height = 20,
+     .page = 2, .parent = "Tabs", .text = "b1", .locks = "TR", .events = "Action", .group = "b"},
+    {.kind = K::CheckBox, .name = "Check", .left = 10, .top = 10, .width = 80, .height = 20,
+     .text = "check", .value = 1, .locks = "LT", .events = "Open,Action"},
+    {.kind = K::Slider, .name = "Slide", .left = 10, .top = 40, .width = 80, .height = 20,
+     .value = 0, .locks = "LT", .events = "ValueChanged", .minimum = 1, .maximum = 100},
+    {.kind = K::PopupMenu, .name = "Pop", .left = 10, .top = 70, .width = 80, .height = 20,
+     .rows = "x\ny\nz", .value = 0, .locks = "LT", .events = "Change"},
+    {.kind = K::PushButton, .name = "Under", .left = 20, .top = 120, .width = 60, .height = 20,
+     .text = "under", .locks = "LT", .events = "Action"},
+    {.kind = K::GroupBox, .name = "Box", .left = 10, .top = 100, .width = 80, .height = 60,
+     .text = "box", .locks = "LT"},
+    {.kind = K::ImageWell, .name = "Well", .left = 220, .top = 180, .width = 60, .height = 50,
+     .locks = "TR"},
+    {.kind = K::StaticText, .name = "Inside", .left = 230, .top = 190, .width = 40, .height = 30,
+     .parent = "Well", .text = "1.\rtwo", .multiline = true, .locks = "TR"},
+    {.kind = K::Timer, .name = "Tick", .events = "Action", .period = 100, .mode = 0},
+};
+
+class FactoryWindow : public Window {
+public:
+    FactoryWindow() {
+        SetSize(320, 260);
+        BuildControls(kSpecs, {
+                                  QV_HANDLER(FactoryWindow, Tabs_Change),
+                                  QV_HANDLER(FactoryWindow, A1_Action),
+                                  QV_HANDLER(FactoryWindow, A2_Action),
+                                  QV_HANDLER(FactoryWindow, B1_Action),
+                                  QV_HANDLER(FactoryWindow, Check_Open),
+                                  QV_HANDLER(FactoryWindow, Check_Action),
+                                  QV_HANDLER(FactoryWindow, Slide_ValueChanged),
+                                  QV_HANDLER(FactoryWindow, Pop_Change),
+                                  QV_HANDLER(FactoryWindow, Under_Action),
+                                  QV_HANDLER(FactoryWindow, Tick_Action),
+                              });
+    }
+    void Tabs_Change() { calls << "Tabs_Change"; }
+    void A1_Action() { calls << "A1_Action"; }
+    void A2_Action() { calls << "A2_Action"; }
+    void B1_Action() { calls << "B1_Action"; }
+    void Check_Open() { calls << "Check_Open"; }
+    void Check_Action() { calls << "Check_Action"; }
+    void Slide_ValueChanged() { calls << "Slide_ValueChanged"; }
+    void Pop_Change() { calls << "Pop_Change"; }
+    void Under_Action() { calls << "Under_Action"; }
+    void Tick_Action() { calls << "Tick_Action"; }
+    QStringList calls;
+
+    template <class T>
+    T* C(const char* name) {
+        return ControlNamed<T>(QString::fromUtf8(name));
+    }
+};
+
+TEST(ControlFactoryTest, BuildingFiresNoHandlerAndOpenRunsAfterwards) {
+    FactoryWindow w;
+    EXPECT_TRUE(w.calls.isEmpty()) << w.calls.join(",").toStdString();
+    EXPECT_TRUE(w.C<CheckBox>("Check")->Value());
+    EXPECT_EQ(w.C<Slider>("Slide")->Value(), 1) << "the declared 0 lies below the minimum";
+    EXPECT_TRUE(w.C<RadioButton>("A2")->Value());
+    w.Open();
+    EXPECT_EQ(w.calls, QStringList{"Check_Open"});
+    EXPECT_EQ(w.ControlCount(), 12);
+    EXPECT_EQ(w.ControlAt(0)->objectName(), QStringLiteral("Tabs"));
+    EXPECT_EQ(w.C<Timer>("Tick")->Period(), 100);
+}
+
+TEST(ControlFactoryTest, ValuesSetByCodeFireTheirHandlers) {
+    FactoryWindow w;
+    w.C<CheckBox>("Check")->SetValue(false);
+    w.C<Slider>("Slide")->SetValue(40);
+    w.C<PopupMenu>("Pop")->SetListIndex(2);
+    w.C<TabPanel>("Tabs")->SetValue(1);
+    w.C<Timer>("Tick")->SetMode(1);
+    w.C<Timer>("Tick")->Fire();
+    EXPECT_EQ(w.calls, (QStringList{"Check_Action", "Slide_ValueChanged", "Pop_Change",
+                                    "Tabs_Change", "Tick_Action"}));
+}
+
+TEST(ControlFactoryTest, RadioGroupsOnOneParentExcludeOnlyWithinTheGroup) {
+    FactoryWindow w;
+    w.C<RadioButton>("A1")->SetValue(true);
+    EXPECT_FALSE(w.C<RadioButton>("A2")->Value());
+    w.C<RadioButton>("B1")->SetValue(true);
+    EXPECT_TRUE(w.C<RadioButton>("A1")->Value()) << "another group";
+    // the action runs on selection only, not for the button turned off
+    EXPECT_EQ(w.calls, (QStringList{"A1_Action", "B1_Action"}));
+}
+
+TEST(ControlFactoryTest, PlacesAreWindowPixelsAndPagesShowOneAtATime) {
+    FactoryWindow w;
+    w.Open();
+    w.Show();
+    EXPECT_EQ(ControlLeft(w.C<RadioButton>("A1")), 110);
+    EXPECT_EQ(ControlTop(w.C<RadioButton>("A1")), 80);
+    EXPECT_EQ(ControlLeft(w.C<StaticText>("Inside")), 230);
+    EXPECT_EQ(w.C<StaticText>("Inside")->parentWidget(), w.C<ImageWell>("Well"));
+    EXPECT_TRUE(w.C<RadioButton>("A1")->isVisible());
+    EXPECT_FALSE(w.C<RadioButton>("B1")->isVisible());
+    EXPECT_TRUE(ControlVisible(w.C<RadioButton>("B1"))) << "hidden by its page, not by itself";
+    w.C<TabPanel>("Tabs")->SetValue(1);
+    EXPECT_FALSE(w.C<RadioButton>("A1")->isVisible());
+    EXPECT_TRUE(w.C<RadioButton>("B1")->isVisible());
+}
+
+TEST(ControlFactoryTest, StaticTextKeepsCarriageReturnsAndShowsLineBreaks) {
+    FactoryWindow w;
+    StaticText* t = w.C<StaticText>("Inside");
+    EXPECT_EQ(t->Text(), QStringLiteral("1.\rtwo"));
+    EXPECT_EQ(t->text(), QStringLiteral("1.\ntwo"));
+    t->SetText(QStringLiteral("a\rb\rc"));
+    EXPECT_EQ(t->Text(), QStringLiteral("a\rb\rc"));
+}
+
+TEST(ControlFactoryTest, AGroupBoxDoesNotTakeTheMouseFromWhatItLiesOver) {
+    FactoryWindow w;
+    w.Open();
+    w.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    PushButton* under = w.C<PushButton>("Under");
+    const QPoint centre = under->mapTo(&w, under->rect().center());
+    QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, centre);
+    EXPECT_TRUE(w.calls.contains(QStringLiteral("Under_Action")));
+}
+
+TEST(ControlFactoryTest, RightLockedControlsKeepTheirDistanceToTheRightEdge) {
+    FactoryWindow w;
+    w.Open();
+    const int before = w.Width() - ControlLeft(w.C<RadioButton>("A1"));
+    const int beforeInside = w.Width() - ControlLeft(w.C<StaticText>("Inside"));
+    w.SetWidth(500);
+    EXPECT_EQ(w.Width() - ControlLeft(w.C<RadioButton>("A1")), before);
+    EXPECT_EQ(w.Width() - ControlLeft(w.C<StaticText>("Inside")), beforeInside);
+    EXPECT_EQ(w.Width() - ControlLeft(w.C<TabPanel>("Tabs")), 220);
+    EXPECT_EQ(ControlLeft(w.C<CheckBox>("Check")), 10) << "locked left stays";
+    w.SetWidth(280);
+    EXPECT_EQ(w.Width() - ControlLeft(w.C<RadioButton>("A1")), before);
+}
+
+TEST(ControlFactoryTest, BevelButtonMenuRowsAndToggle) {
+    BevelButton b;
+    b.SetHasMenu(2);
+    int actions = 0;
+    b.Action = [&] { ++actions; };
+    b.AddRow(QStringLiteral("One"));
+    b.AddSeparator();
+    b.AddRow(QStringLiteral("Two"));
+    b.ChooseRow(1);  // a separator cannot be chosen
+    EXPECT_EQ(actions, 0);
+    b.ChooseRow(2);
+    EXPECT_EQ(b.MenuValue(), 2);
+    EXPECT_EQ(actions, 1);
+
+    BevelButton toggle;
+    toggle.SetButtonType(1);
+    int toggles = 0;
+    toggle.Action = [&] { ++toggles; };
+    toggle.SetValue(true);
+    EXPECT_TRUE(toggle.Value());
+    toggle.click();
+    EXPECT_FALSE(toggle.Value());
+    EXPECT_EQ(toggles, 2);
+}
+
+}  // namespace
+}  // namespace qv
