@@ -7,6 +7,7 @@
 #include "app/file_types.h"
 #include "app/menu_bar.h"
 #include "app/module1.h"
+#include "app/resources.h"
 #include "platform/longpass.h"
 #include "platform/menubarview.h"
 #include "platform/window.h"
@@ -20,7 +21,7 @@ Session::FileTypesLifetime::~FileTypesLifetime() { FileTypes::Release(); }
 
 Session::WindowsLifetime::~WindowsLifetime() { DestroyAllWindows(); }
 
-Session::ResourcesLifetime::~ResourcesLifetime() {}
+Session::ResourcesLifetime::~ResourcesLifetime() { ReleaseResources(); }
 
 Session::Session() = default;
 

@@ -1,7 +1,12 @@
 #include "platform/folderitem.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QUuid>
 
 #include "platform/filetypes.h"
 
@@ -28,6 +33,31 @@ FolderItemPtr FolderItem::Parent() const {
 
 FolderItemPtr FolderItem::Child(const QString& name) const {
     return std::make_shared<FolderItem>(QDir(path_).filePath(name));
+}
+
+PicturePtr FolderItem::OpenAsPicture() const {
+    if (!QFileInfo(path_).isFile()) return nullptr;
+    QImageReader reader(path_);
+    reader.setDecideFormatFromContent(true);
+    const QImage image = reader.read();
+    return PictureFromImage(image);
+}
+
+bool FolderItem::WriteBytes(const QByteArray& bytes) const {
+    QSaveFile file(path_);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+FolderItemPtr GetTemporaryFolderItem(const QString& suffix) {
+    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/quorvane-XXXXXX"));
+    if (!dir.isValid()) return nullptr;
+    const QString name = QUuid::createUuid().toString(QUuid::WithoutBraces) + suffix;
+    return std::make_shared<FolderItem>(dir.filePath(name));
 }
 
 }  // namespace qv

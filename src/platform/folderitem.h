@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
+
+#include "platform/picture.h"
 
 namespace qv {
 
@@ -24,8 +27,17 @@ public:
     FolderItemPtr Parent() const;
     FolderItemPtr Child(const QString& name) const;
 
+    // The file decoded as a 32-bit RGB picture (the first page of a multi-page
+    // file); none when it is missing, cannot be decoded or is too large.
+    PicturePtr OpenAsPicture() const;
+    // Creates or replaces the file with these bytes; false when it cannot.
+    bool WriteBytes(const QByteArray& bytes) const;
+
 private:
     QString path_;
 };
+
+// A new file in this run's temporary folder (removed when the program ends).
+FolderItemPtr GetTemporaryFolderItem(const QString& suffix = QString());
 
 }  // namespace qv

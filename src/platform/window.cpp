@@ -262,7 +262,10 @@ void Window::closeEvent(QCloseEvent* event) {
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {
-    if (!event->text().isEmpty() && Event_KeyDown(event->text())) {
+    const int key = event->key();
+    const bool modifierOnly = key == Qt::Key_Shift || key == Qt::Key_Control ||
+                              key == Qt::Key_Alt || key == Qt::Key_Meta;
+    if (!modifierOnly && Event_KeyDown(event->text())) {
         event->accept();
         return;
     }

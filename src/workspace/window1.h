@@ -10,6 +10,7 @@
 #include "platform/picture.h"
 #include "platform/timer.h"
 #include "platform/window.h"
+#include "workspace/working_size.h"
 
 namespace qv {
 
@@ -219,15 +220,61 @@ public:
     // coefficients
     void PushButton12_Action();
 
-    // ---- window events -----------------------------------------------------
+    // ---- window events and menu handlers ------------------------------------
+    void AddMenuHandlers();
+    void Event_EnableMenuItems() override;
     void Event_Open() override;
+    bool _FileOpen_Action();
+    bool _AppleAboutQuorvane_Action();
+    bool _FileImportBioradPIC_Action();
+    bool _FileSaveAs_Action();
+    bool _FileNewwindow_Action();
+    bool _FormatLoadquadrant_Action();
+    bool _FormatSavequadrants_Action();
+    bool _FormatPreviousframe_Action();
+    bool _FormatNextframe_Action();
+    bool _FileExportROI_Action();
+    bool _ToolsMontage_Action();
+    bool _ToolsAreas_Action();
+    bool _ToolsOpendemoimage_Action();
+    bool _HelpOnlinehelp_Action();
+    bool _ToolsAnalyzeROI_Action();
 
-    // ---- image intake ------------------------------------------------------
+    // ---- methods -------------------------------------------------------------
+    void ritacan(int x1, int y1, int x2, int y2);
+    void cropcolorbg();
+    void rita3();
+    void roi(int x1, int y1, int x2, int y2);
+    void shuffle();
+    void calcroi(Graphics& g, int x, int y);
+    void makeview();
+    void cropcolorbr();
+    void cropcolorrg();
+    void quad();
+    void calculator();
+    void drawpolygon();
+    void backgrhandl();
+    void histocalc();
+    void histodraw();
+    void import(PicturePtr p);
+    void ritatrean();
+    void quadonscreen();
+    void coefficients();
     void afterdrop();
+    void areas();
+    void histosave();
+    void onscreen();
+    void savescreen();
+    void drawoval(int x1, int y1, int x2, int y2);
+    void setColorMode(const QString& s);
+    void opendemo();
+    void savePix();
 
 private:
     void Layout();
     void CreateControls();
+    void ApplyWorkingSize(int pictureWidth, Intake intake);
+    void PlaceAreaAnalyzer();
 };
 
 }  // namespace qv

@@ -11,4 +11,6 @@ void Window1::CheckBox4_Action() {}
 
 void Window1::PushButton2_Action() {}
 
+void Window1::backgrhandl() {}
+
 }  // namespace qv

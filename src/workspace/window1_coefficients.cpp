@@ -5,4 +5,6 @@ namespace qv {
 
 void Window1::PushButton12_Action() {}
 
+void Window1::coefficients() {}
+
 }  // namespace qv

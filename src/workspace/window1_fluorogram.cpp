@@ -15,4 +15,18 @@ void Window1::BevelButton2_Action() {}
 
 void Window1::CheckBox1_Action() {}
 
+void Window1::setColorMode(const QString&) {}
+
+void Window1::cropcolorrg() {}
+
+void Window1::cropcolorbr() {}
+
+void Window1::cropcolorbg() {}
+
+void Window1::rita3() {}
+
+void Window1::shuffle() {}
+
+void Window1::ritatrean() {}
+
 }  // namespace qv

@@ -15,4 +15,10 @@ void Window1::CheckBox2_Action() {}
 
 void Window1::PushButton3_Action() {}
 
+void Window1::histocalc() {}
+
+void Window1::histodraw() {}
+
+void Window1::histosave() {}
+
 }  // namespace qv

@@ -5,4 +5,8 @@ namespace qv {
 
 void Window1::PushButton5_Action() {}
 
+void Window1::onscreen() {}
+
+void Window1::quadonscreen() {}
+
 }  // namespace qv

@@ -19,4 +19,10 @@ void Window1::OvalRoi_RB_Action() {}
 
 void Window1::polyRoi_RB_Action() {}
 
+void Window1::ritacan(int, int, int, int) {}
+
+void Window1::drawoval(int, int, int, int) {}
+
+void Window1::drawpolygon() {}
+
 }  // namespace qv

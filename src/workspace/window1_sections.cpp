@@ -21,4 +21,16 @@ void Window1::PushButton4_Action() {}
 
 void Window1::quadCalc_PB_Action() {}
 
+void Window1::roi(int, int, int, int) {}
+
+void Window1::calcroi(Graphics&, int, int) {}
+
+void Window1::quad() {}
+
+void Window1::calculator() {}
+
+bool Window1::_FormatLoadquadrant_Action() { return false; }
+
+bool Window1::_FormatSavequadrants_Action() { return false; }
+
 }  // namespace qv

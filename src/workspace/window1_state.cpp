@@ -8,6 +8,7 @@ Window1::Window1()
     : points(41, 0), polypoints(41, 0), his(256, 0), fola(kFrameSlots) {
     Layout();
     CreateControls();
+    AddMenuHandlers();
 }
 
 Window1::~Window1() = default;

@@ -93,7 +93,7 @@ TEST_F(StartupTest, NewWindowAtApplicationLevelShowsTheWorkspace) {
     ASSERT_TRUE(Window1::existing());
     EXPECT_TRUE(Window1::existing()->isVisible());
     Window1* w = Window1::existing();
-    DispatchMenuCommand(QStringLiteral("FileNewwindow"));
+    EXPECT_FALSE(App()->_FileNewwindow_Action());
     EXPECT_EQ(Window1::existing(), w) << "an open workspace is only brought forward";
 }
 
