@@ -7,13 +7,15 @@ namespace qv {
 
 Canvas::Canvas(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     MakeSurface();
 }
 
 void Canvas::MakeSurface() {
     surface_ = NewPicture(std::max(width(), 1), std::max(height(), 1));
-    surface_->Graphics().Changed = [this] { update(); };
+    surface_->Graphics().Changed = [this] {
+        drawn_ = true;
+        update();
+    };
 }
 
 void Canvas::SetBackdrop(PicturePtr picture) {
@@ -27,6 +29,7 @@ void Canvas::Refresh() {
     qv::Graphics& g = surface_->Graphics();
     g.ClearRect(0, 0, surface_->Width(), surface_->Height());
     if (backdrop_) g.DrawPicture(backdrop_, 0, 0);
+    drawn_ = backdrop_ != nullptr;
     if (Paint) Paint(g);
     update();
 }
@@ -39,6 +42,7 @@ void Canvas::resizeEvent(QResizeEvent*) {
 }
 
 void Canvas::paintEvent(QPaintEvent*) {
+    if (!drawn_) return;
     QPainter painter(this);
     painter.drawImage(0, 0, surface_->Image());
 }

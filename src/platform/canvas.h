@@ -12,7 +12,8 @@ namespace qv {
 // stays on screen until the canvas is refreshed, which shows the backdrop again
 // (white where it does not reach) and runs Paint. A press goes to MouseDown;
 // only when it returns true do MouseDrag and MouseUp follow for that press.
-// Presses never pass on to the window below.
+// Presses never pass on to the window below. A canvas with no backdrop on which
+// nothing was drawn shows the window behind it.
 class Canvas : public QWidget {
     Q_OBJECT
 public:
@@ -44,6 +45,7 @@ private:
     void MakeSurface();
     PicturePtr backdrop_;
     PicturePtr surface_;
+    bool drawn_ = false;  // nothing to show yet: the window shows through
     bool tracking_ = false;
     QPoint last_;
 };

@@ -6,6 +6,7 @@
 
 #include "platform/canvas.h"
 #include "platform/controls.h"
+#include "platform/movie.h"
 #include "platform/timer.h"
 #include "platform/window.h"
 
@@ -212,6 +213,12 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
                 p->setRange(s.minimum, s.maximum);
                 p->SetValue(s.value);
                 widget = p;
+                break;
+            }
+            case ControlKind::MoviePlayer: {
+                auto* m = new MoviePlayer(container);
+                widget = m;
+                if (events.contains(QLatin1String("Play"))) m->Play = Get<Void>(handlers, handler(QStringLiteral("Play")));
                 break;
             }
             case ControlKind::Timer: {

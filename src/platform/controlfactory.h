@@ -34,6 +34,7 @@ enum class ControlKind {
     EditField,
     Rectangle,
     ProgressBar,
+    MoviePlayer,
     Timer,
 };
 

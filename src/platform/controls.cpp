@@ -3,6 +3,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QUrl>
@@ -66,6 +67,8 @@ void StaticText::SetText(const QString& text) {
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     setText(shown);
 }
+
+void StaticText::mousePressEvent(QMouseEvent* event) { event->accept(); }
 
 void StaticText::SetTextColor(Color c) {
     color_ = c;

@@ -43,6 +43,10 @@ public:
     Color TextColor() const { return color_; }
     void SetTextColor(Color c);
 
+protected:
+    // A press on a label is the label's own: it does not reach the window.
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
     QString text_;
     Color color_ = kBlack;

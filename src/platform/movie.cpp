@@ -1,5 +1,7 @@
 #include "platform/movie.h"
 
+#include <QMouseEvent>
+
 #include <QFile>
 #include <QPainter>
 #include <algorithm>
@@ -323,5 +325,7 @@ void MoviePlayer::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, current_->Image());
 }
+
+void MoviePlayer::mousePressEvent(QMouseEvent* event) { event->accept(); }
 
 }  // namespace qv

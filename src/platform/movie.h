@@ -96,6 +96,8 @@ class MoviePlayer : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    // A press on the player is the player's own; it never reaches the window.
+    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     void Step();
