@@ -270,9 +270,15 @@ public:
     void opendemo();
     void savePix();
 
+    // The press point before the current press (where a polygon's line starts).
+    std::int32_t lastclickx = 0;
+    std::int32_t lastclicky = 0;
+
 private:
     void Layout();
     void CreateControls();
+    void RefreshCoefficientWindows();
+    PicturePtr dragbase;  // the image under the rubber band during a drag
     void ApplyWorkingSize(int pictureWidth, Intake intake);
     void PlaceAreaAnalyzer();
 };

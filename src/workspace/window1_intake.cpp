@@ -131,8 +131,6 @@ void Window1::makeview() {
     update();
 }
 
-bool Window1::Canvas2_MouseDown(int, int) { return false; }
-
 void Window1::ImageWell1_DropObject(const std::vector<FolderItemPtr>&) {}
 
 void Window1::Slider1_ValueChanged() {}

@@ -1,0 +1,36 @@
+#pragma once
+
+// The ROI crop: the ROI's pixels copied at their own coordinates into a fresh
+// imgsize x imgsize picture that stays white (no data) everywhere else.
+
+#include "platform/color.h"
+#include "platform/picture.h"
+#include "workspace/core/roi_box.h"
+
+namespace qv {
+
+// Colour of the inside of an oval or polygon mask; everything else is white.
+constexpr Color kMaskColor = RGB(255, 255, 0);
+
+// Crop of a rectangle ROI: a new white imgsize x imgsize picture holding the
+// source's pixels strictly inside the box's outline (x1 < x < x2, y1 < y < y2).
+// The outline's own rows and columns, and every position outside the source,
+// stay white; a box one or two pixels wide or high gives an all-white crop.
+// A missing source gives an all-white crop; imgsize <= 0 gives no picture.
+PicturePtr CropRectangle(const PicturePtr& source, int imgsize, const RoiBox& box);
+
+// Mask of an oval ROI as the workspace makes it: a new white imgsize x imgsize
+// picture with the oval inscribed in the box (left x1, top y1, width x2 - x1,
+// height y2 - y1) filled in kMaskColor by Graphics::FillOval, so it covers
+// exactly what the canvas fills for the same box. A box of zero width or height
+// gives an empty mask.
+PicturePtr OvalMask(int imgsize, const RoiBox& box);
+
+// Crop through a mask: a new white imgsize x imgsize picture that holds, for
+// every pixel of the box with both edges included, the source's pixel wherever
+// the mask's pixel is exactly kMaskColor. Positions outside the source or the
+// mask stay white. A missing source or mask gives an all-white crop.
+PicturePtr CropMasked(const PicturePtr& source, const PicturePtr& mask, int imgsize,
+                      const RoiBox& box);
+
+}  // namespace qv

@@ -1,0 +1,163 @@
+#include "workspace/core/roi_crop.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core_fixtures.h"
+
+namespace qv {
+namespace {
+
+using testing::At;
+using testing::Patterned;
+
+// Pixels of the crop that hold the source's pixel; every other one must be white.
+int CheckCopiedOnly(const PicturePtr& crop, const PicturePtr& source, int x0, int y0, int x1,
+                    int y1) {
+    int copied = 0;
+    for (int y = 0; y < crop->Height(); ++y)
+        for (int x = 0; x < crop->Width(); ++x) {
+            const bool inside = x >= x0 && x <= x1 && y >= y0 && y <= y1;
+            if (inside) {
+                EXPECT_EQ(At(crop, x, y), At(source, x, y)) << x << "," << y;
+                ++copied;
+            } else {
+                EXPECT_EQ(At(crop, x, y), kWhite) << x << "," << y;
+            }
+        }
+    return copied;
+}
+
+TEST(CoreRoiCropTest, RectangleCopiesOnlyTheInteriorOfTheOutline) {
+    PicturePtr pix = Patterned(40, 40);
+    PicturePtr crop = CropRectangle(pix, 40, {10, 20, 15, 30});
+    ASSERT_TRUE(crop);
+    ASSERT_NE(crop, pix);
+    EXPECT_EQ(crop->Width(), 40);
+    EXPECT_EQ(crop->Height(), 40);
+    EXPECT_EQ(CheckCopiedOnly(crop, pix, 11, 21, 14, 29), 4 * 9);
+}
+
+TEST(CoreRoiCropTest, BoxesWithoutInteriorGiveAnAllWhiteCrop) {
+    PicturePtr pix = Patterned(16, 16);
+    const RoiBox boxes[] = {
+        {5, 5, 5, 5},  // a click
+        {5, 5, 6, 9},  // two columns wide
+        {5, 5, 9, 6},  // two rows high
+        {9, 9, 5, 5},  // reversed
+    };
+    for (const RoiBox& b : boxes) {
+        PicturePtr crop = CropRectangle(pix, 16, b);
+        ASSERT_TRUE(crop);
+        EXPECT_EQ(CheckCopiedOnly(crop, pix, 1, 1, 0, 0), 0) << b.x1 << "," << b.y1;
+    }
+}
+
+TEST(CoreRoiCropTest, SelectAllLeavesTheOuterRowsAndColumnsWhite) {
+    PicturePtr pix = Patterned(32, 32);
+    PicturePtr crop = CropRectangle(pix, 32, {0, 0, 31, 31});
+    EXPECT_EQ(CheckCopiedOnly(crop, pix, 1, 1, 30, 30), 30 * 30);
+}
+
+TEST(CoreRoiCropTest, SourceOfAnotherSizeIsReadOnlyInsideItself) {
+    // a smaller picture under an older, larger ROI
+    PicturePtr small = Patterned(20, 12);
+    PicturePtr crop = CropRectangle(small, 40, {5, 5, 39, 39});
+    ASSERT_TRUE(crop);
+    EXPECT_EQ(crop->Width(), 40);
+    EXPECT_EQ(CheckCopiedOnly(crop, small, 6, 6, 19, 11), 14 * 6);
+    // a larger picture is cut at the working size
+    PicturePtr large = Patterned(50, 50);
+    crop = CropRectangle(large, 30, {0, 0, 45, 45});
+    EXPECT_EQ(crop->Width(), 30);
+    EXPECT_EQ(CheckCopiedOnly(crop, large, 1, 1, 29, 29), 29 * 29);
+    // boxes beyond the picture on every side
+    crop = CropRectangle(small, 40, {-100, -100, 1000, 1000});
+    EXPECT_EQ(CheckCopiedOnly(crop, small, 0, 0, 19, 11), 20 * 12);
+}
+
+TEST(CoreRoiCropTest, MissingSourceOrSizeIsHandled) {
+    PicturePtr crop = CropRectangle(nullptr, 8, {0, 0, 7, 7});
+    ASSERT_TRUE(crop);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) EXPECT_EQ(At(crop, x, y), kWhite);
+    EXPECT_FALSE(CropRectangle(Patterned(4, 4), 0, {0, 0, 3, 3}));
+    EXPECT_FALSE(OvalMask(0, {0, 0, 3, 3}));
+    EXPECT_FALSE(CropMasked(Patterned(4, 4), OvalMask(4, {0, 0, 3, 3}), 0, {0, 0, 3, 3}));
+}
+
+std::string Map(const PicturePtr& p, Color c) {
+    std::string s;
+    for (int y = 0; y < p->Height(); ++y) {
+        for (int x = 0; x < p->Width(); ++x) s += At(p, x, y) == c ? '#' : '.';
+        s += '\n';
+    }
+    return s;
+}
+
+TEST(CoreRoiCropTest, OvalMaskIsTheFilledOvalOfTheBoxWidthAndHeight) {
+    // box (1,1)-(7,5): left 1, top 1, width 6, height 4
+    PicturePtr mask = OvalMask(9, {1, 1, 7, 5});
+    ASSERT_TRUE(mask);
+    EXPECT_EQ(Map(mask, kMaskColor),
+              ".........\n"
+              "..####...\n"
+              ".######..\n"
+              ".######..\n"
+              "..####...\n"
+              ".........\n"
+              ".........\n"
+              ".........\n"
+              ".........\n");
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 9; ++x) {
+            const Color c = At(mask, x, y);
+            EXPECT_TRUE(c == kWhite || c == kMaskColor);
+        }
+    // a click gives an empty mask
+    EXPECT_EQ(Map(OvalMask(9, {4, 4, 4, 4}), kMaskColor), Map(NewPicture(9, 9), kMaskColor));
+}
+
+TEST(CoreRoiCropTest, OvalCropEqualsTheImageExactlyUnderTheMask) {
+    PicturePtr pix = Patterned(64, 64);
+    const RoiBox box{7, 12, 50, 41};
+    PicturePtr mask = OvalMask(64, box);
+    PicturePtr crop = CropMasked(pix, mask, 64, box);
+    ASSERT_TRUE(crop);
+    int inside = 0;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x) {
+            if (At(mask, x, y) == kMaskColor) {
+                ++inside;
+                EXPECT_EQ(At(crop, x, y), At(pix, x, y)) << x << "," << y;
+            } else {
+                EXPECT_EQ(At(crop, x, y), kWhite) << x << "," << y;
+            }
+        }
+    EXPECT_GT(inside, 900);
+}
+
+TEST(CoreRoiCropTest, MaskedCropIncludesTheBoxEdgesAndNeedsExactYellow) {
+    PicturePtr pix = Patterned(12, 12);
+    PicturePtr mask = testing::Filled(12, 12, kMaskColor);
+    testing::Set(mask, 3, 4, RGB(255, 255, 1));  // nearly yellow: not under the mask
+    PicturePtr crop = CropMasked(pix, mask, 12, {2, 3, 5, 6});
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x) {
+            const bool copied = x >= 2 && x <= 5 && y >= 3 && y <= 6 && !(x == 3 && y == 4);
+            EXPECT_EQ(At(crop, x, y), copied ? At(pix, x, y) : kWhite) << x << "," << y;
+        }
+}
+
+TEST(CoreRoiCropTest, MaskedCropReadsOnlyInsideSourceAndMask) {
+    PicturePtr pix = Patterned(10, 30);
+    PicturePtr mask = testing::Filled(30, 8, kMaskColor);
+    PicturePtr crop = CropMasked(pix, mask, 30, {0, 0, 29, 29});
+    EXPECT_EQ(CheckCopiedOnly(crop, pix, 0, 0, 9, 7), 10 * 8);
+    crop = CropMasked(pix, nullptr, 30, {0, 0, 29, 29});
+    EXPECT_EQ(CheckCopiedOnly(crop, pix, 1, 1, 0, 0), 0);
+}
+
+}  // namespace
+}  // namespace qv
