@@ -108,6 +108,15 @@ void BevelButton::SetButtonType(int type) {
     setCheckable(type == 1);
 }
 
+void BevelButton::SetValue(bool v) {
+    if (buttonType_ == 1) {
+        setChecked(v);
+    } else {
+        pressed_ = v;
+        setDown(v);
+    }
+}
+
 void BevelButton::SetCaptionAlign(int align) {
     captionAlign_ = align;
     // 0 and 3 are the framework's codes for the platform default and centred.

@@ -73,8 +73,9 @@ public:
     void SetCaption(const QString& c) { setText(c); }
     int ButtonType() const { return buttonType_; }  // 0 push, 1 toggle
     void SetButtonType(int type);
-    bool Value() const { return isChecked(); }
-    void SetValue(bool v) { setChecked(v); }
+    // A toggle's state; for a push button, whether it is shown pressed.
+    bool Value() const { return buttonType_ == 1 ? isChecked() : pressed_; }
+    void SetValue(bool v);
     int HasMenu() const { return hasMenu_; }
     void SetHasMenu(int kind) { hasMenu_ = kind; }
     int CaptionAlign() const { return captionAlign_; }
@@ -94,6 +95,7 @@ private:
     int hasMenu_ = 0;
     int captionAlign_ = 0;
     int menuValue_ = -1;
+    bool pressed_ = false;
     QStringList rows_;  // "-" for a separator
 };
 

@@ -10,6 +10,8 @@
 #include "platform/picture.h"
 #include "platform/timer.h"
 #include "platform/window.h"
+#include "workspace/core/channel_pairs.h"
+#include "workspace/core/fluorogram_counts.h"
 #include "workspace/working_size.h"
 
 namespace qv {
@@ -85,6 +87,10 @@ public:
     PicturePtr originalpix;           // the image as taken in, for "Revert to original"
     std::int32_t can2size = 0;        // side of the ROI thumbnail in Canvas2
     std::int32_t msHistoX = 0;        // histogram split position 0..255
+
+    // The exact counts of pox2 and bkpox2: they travel with their pictures.
+    FluorogramCountsPtr hits;
+    FluorogramCountsPtr bkhits;
 
     static constexpr int kFrameSlots = 81;  // fola holds at most 81 files
 
@@ -273,11 +279,16 @@ public:
     // The press point before the current press (where a polygon's line starts).
     std::int32_t lastclickx = 0;
     std::int32_t lastclicky = 0;
+    // Quadrant mode: the "Advanced" caption reads "Quadrants" or the pick mode is quadrants.
+    bool QuadrantMode() const;
 
 private:
     void Layout();
     void CreateControls();
     void RefreshCoefficientWindows();
+    void BuildFluorogramOf(const ChannelPair& pair);
+    PicturePtr ViewPicture();
+    void RedrawRoi();
     PicturePtr dragbase;  // the image under the rubber band during a drag
     void ApplyWorkingSize(int pictureWidth, Intake intake);
     void PlaceAreaAnalyzer();

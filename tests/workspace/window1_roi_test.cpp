@@ -80,7 +80,8 @@ TEST_F(RoiTest, DragsNormaliseClampAndFollowShift) {
         EXPECT_EQ(w->StaticText6->Text(), QString::fromUtf8(c.rx));
         EXPECT_EQ(w->StaticText8->Text(), QString::fromUtf8(c.ry));
     }
-    EXPECT_EQ(w->StaticText3->Text(), QStringLiteral("Select 2-color mode"));
+    // the release's "Select 2-color mode" is followed by the fluorogram's text
+    EXPECT_EQ(w->StaticText3->Text(), QStringLiteral("Draw a Section or Quadrant"));
 }
 
 TEST_F(RoiTest, ReadoutsStartWithoutDeltaAndAClickLeavesThem) {
@@ -206,7 +207,14 @@ TEST_F(RoiTest, SelectAllTakesTheWholeImage) {
     w->PushButton1->click();
     EXPECT_EQ(Roi(), (std::array<int, 4>{0, 0, 511, 511}));
     ExpectCrop(w->poxc, [](int x, int y) { return x >= 1 && x <= 510 && y >= 1 && y <= 510; });
+    EXPECT_EQ(w->StaticText3->Text(), QStringLiteral("Draw a Section or Quadrant"));
+    EXPECT_TRUE(w->poxtaken);
+    // on the Background page: the text of Select all, and no rebuild
+    w->TabPanel1->SetValue(1);
+    const PicturePtr fluorogram = w->pox;
+    w->PushButton1->click();
     EXPECT_EQ(w->StaticText3->Text(), QStringLiteral("Select 2-color mode"));
+    EXPECT_EQ(w->pox, fluorogram);
 }
 
 }  // namespace
