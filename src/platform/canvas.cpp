@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 namespace qv {
 
@@ -20,7 +21,24 @@ void Canvas::MakeSurface() {
 
 void Canvas::SetBackdrop(PicturePtr picture) {
     backdrop_ = std::move(picture);
+    if (backdrop_) {
+        QPointer<Canvas> self(this);
+        Picture* shown = backdrop_.get();
+        backdrop_->Graphics().Changed = [self, shown] {
+            if (self && self->backdrop_.get() == shown) self->BackdropChanged();
+        };
+    }
     Refresh();
+}
+
+void Canvas::BackdropChanged() {
+    stale_ = true;
+    update();
+}
+
+PicturePtr Canvas::Surface() {
+    if (stale_) Refresh();
+    return surface_;
 }
 
 qv::Graphics& Canvas::Graphics() { return surface_->Graphics(); }
@@ -30,7 +48,8 @@ void Canvas::Refresh() {
     g.ClearRect(0, 0, surface_->Width(), surface_->Height());
     if (backdrop_) g.DrawPicture(backdrop_, 0, 0);
     drawn_ = backdrop_ != nullptr;
-    if (Paint) Paint(g);
+    stale_ = false;
+    if (Paint && backdrop_) Paint(g);
     update();
 }
 
@@ -42,6 +61,7 @@ void Canvas::resizeEvent(QResizeEvent*) {
 }
 
 void Canvas::paintEvent(QPaintEvent*) {
+    if (stale_) Refresh();
     if (!drawn_) return;
     QPainter painter(this);
     painter.drawImage(0, 0, surface_->Image());

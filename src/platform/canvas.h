@@ -10,7 +10,8 @@ namespace qv {
 
 // A drawing surface with a backdrop picture. What is drawn through Graphics()
 // stays on screen until the canvas is refreshed, which shows the backdrop again
-// (white where it does not reach) and runs Paint. A press goes to MouseDown;
+// (white where it does not reach) and runs Paint (only while there is a backdrop
+// to show). Drawing into the backdrop picture itself shows at the next repaint. A press goes to MouseDown;
 // only when it returns true do MouseDrag and MouseUp follow for that press.
 // Presses never pass on to the window below. A canvas with no backdrop on which
 // nothing was drawn shows the window behind it.
@@ -27,7 +28,7 @@ public:
     // Shows the backdrop again and runs Paint.
     void Refresh();
     // What is on screen now, as a picture of the canvas's size.
-    PicturePtr Surface() const { return surface_; }
+    PicturePtr Surface();
 
     std::function<bool(int x, int y)> MouseDown;
     std::function<void(int x, int y)> MouseDrag;
@@ -43,9 +44,11 @@ protected:
 
 private:
     void MakeSurface();
+    void BackdropChanged();
     PicturePtr backdrop_;
     PicturePtr surface_;
     bool drawn_ = false;  // nothing to show yet: the window shows through
+    bool stale_ = false;  // the backdrop was drawn into since it was shown
     bool tracking_ = false;
     QPoint last_;
 };

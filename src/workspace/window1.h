@@ -281,6 +281,8 @@ public:
     std::int32_t lastclicky = 0;
     // Quadrant mode: the "Advanced" caption reads "Quadrants" or the pick mode is quadrants.
     bool QuadrantMode() const;
+    // The exact counts of the current fluorogram (all zero before the first one).
+    const FluorogramCounts& Hits() const;
 
 private:
     void Layout();
@@ -289,6 +291,7 @@ private:
     void BuildFluorogramOf(const ChannelPair& pair);
     PicturePtr ViewPicture();
     void RedrawRoi();
+    void ClampSection();
     PicturePtr dragbase;  // the image under the rubber band during a drag
     void ApplyWorkingSize(int pictureWidth, Intake intake);
     void PlaceAreaAnalyzer();

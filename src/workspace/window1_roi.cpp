@@ -5,6 +5,7 @@
 #include "platform/services.h"
 #include "platform/text.h"
 #include "tools/window11.h"
+#include "tools/window6.h"
 #include "workspace/core/roi_crop.h"
 #include "workspace/window1.h"
 
@@ -13,7 +14,6 @@ namespace qv {
 namespace {
 
 constexpr Color kYellow = RGB(255, 255, 0);
-const QString kCoefficientTitle = QStringLiteral("Pearson's co-efficients");
 
 int Sign(int v) { return (v > 0) - (v < 0); }
 
@@ -150,11 +150,7 @@ void Window1::PushButton1_Action() {
 // ---- outline and crop ---------------------------------------------------------------
 
 void Window1::RefreshCoefficientWindows() {
-    if (!coefflive) return;
-    for (int i = 0; i < WindowCount(); ++i) {
-        Window* w = WindowAt(i);
-        if (w && w->Title() == kCoefficientTitle) coefficients();
-    }
+    if (coefflive && Window6::existing()) coefficients();
 }
 
 void Window1::ritacan(int x1, int y1, int x2, int y2) {
