@@ -7,7 +7,7 @@
 #include "montage/window10.h"
 #include "montage/window7.h"
 #include "platform/menus.h"
-#include "support/session_fixture.h"
+#include "support/workspace_fixture.h"
 #include "tools/window11.h"
 #include "tools/window2.h"
 #include "tools/window6.h"
@@ -19,17 +19,16 @@ namespace {
 
 using test::DrainEvents;
 
-class CommandsTest : public test::SessionTest {
+class CommandsTest : public test::WorkspaceTest {
 protected:
     void SetUp() override {
-        test::SessionTest::SetUp();
-        w = Window1::instance();
-        w->Show();
+        test::WorkspaceTest::SetUp();
+        fake_->screenHeight = 1024;
         DrainEvents();
     }
     void TearDown() override {
         for (int i = WindowCount() - 1; i >= 0; --i) WindowAt(i)->Close();
-        test::SessionTest::TearDown();
+        test::WorkspaceTest::TearDown();
     }
     QStringList Enabled() {
         QStringList out;
@@ -43,7 +42,6 @@ protected:
         out.sort();
         return out;
     }
-    Window1* w = nullptr;
 };
 
 TEST_F(CommandsTest, TheWorkspaceEnablesItsFifteenItemsAndTheApplicationNewWindow) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "support/session_fixture.h"
+#include "support/workspace_fixture.h"
 #include "workspace/window1.h"
 
 namespace qv {
@@ -8,13 +8,10 @@ namespace {
 
 using test::DrainEvents;
 
-class FluorogramTest : public test::SessionTest {
+class FluorogramTest : public test::WorkspaceTest {
 protected:
     void SetUp() override {
-        test::SessionTest::SetUp();
-        fake_->screenHeight = 1200;
-        w = Window1::instance();
-        w->Show();
+        test::WorkspaceTest::SetUp();
         PicturePtr p = NewPicture(300, 300);
         p->Graphics().ForeColor = RGB(200, 50, 7);
         p->Graphics().FillRect(0, 0, 300, 300);
@@ -32,7 +29,6 @@ protected:
         return p;
     }
     Color At(const PicturePtr& p, int x, int y) { return p->RGBSurface()->Pixel(x, y); }
-    Window1* w = nullptr;
 };
 
 TEST_F(FluorogramTest, EachPairPutsThePixelInItsBinWithItsColourAndLabels) {

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImageWriter>
 #include <QTemporaryDir>
 
+#include "app/resources.h"
 #include "biorad/window4.h"
-#include "support/session_fixture.h"
+#include "support/workspace_fixture.h"
 #include "workspace/window1.h"
 
 namespace qv {
@@ -13,13 +15,11 @@ namespace {
 
 using test::DrainEvents;
 
-class IntakeTest : public test::SessionTest {
+class IntakeTest : public test::WorkspaceTest {
 protected:
     void SetUp() override {
-        test::SessionTest::SetUp();
+        test::WorkspaceTest::SetUp();
         fake_->screenHeight = 1024;
-        w = Window1::instance();
-        w->Show();
     }
     // A picture file: red left half, green right half.
     FolderItemPtr Image(const QString& name, int width, int height, const char* format = "tiff") {
@@ -45,7 +45,6 @@ protected:
     Color BackdropPixel(int x, int y) { return w->Canvas1->Backdrop()->RGBSurface()->Pixel(x, y); }
 
     QTemporaryDir dir;
-    Window1* w = nullptr;
 };
 
 TEST_F(IntakeTest, FileOpenKeepsTheOpenedPictureAndRaisesNarrowOnesTo256) {
@@ -203,6 +202,36 @@ TEST_F(IntakeTest, PictureFormatsComeInAsRgb) {
         EXPECT_TRUE(px == 0x808080u || px == 0x102030u || px == 0x7F7F7Fu)
             << c.name.toStdString() << " " << px;
     }
+}
+
+TEST_F(IntakeTest, TheDemoImageIsScaledIntoTheSquareAndBecomesFrameZero) {
+    fake_->screenHeight = 1200;
+    w->_ToolsOpendemoimage_Action();
+    ASSERT_TRUE(w->pix);
+    EXPECT_EQ(w->imgsize, 640);
+    EXPECT_EQ(w->can2size, 1150 - 30 - 640);
+    EXPECT_EQ(w->pix->Width(), 640);
+    EXPECT_EQ(w->originalpix, w->pix);
+    ASSERT_TRUE(w->fola[0]);
+    EXPECT_TRUE(w->fola[0]->Exists());
+    EXPECT_EQ(w->Title(), QStringLiteral("Colocalization analysis")) << "the title stays";
+    // reloading frame 0 reloads the demo image
+    EXPECT_EQ(w->fola[0]->OpenAsPicture()->Width(), 640);
+}
+
+TEST_F(IntakeTest, DemoBytesThatDoNotDecodeChangeNothing) {
+    QTemporaryDir root;
+    QDir(root.path()).mkpath(QStringLiteral("TEXT"));
+    ASSERT_TRUE(FolderItem::FromPath(root.filePath(QStringLiteral("TEXT/168")))
+                    ->WriteBytes(QByteArray("not an image")));
+    ResourceFile::SetRoot(root.path());
+    ReleaseResources();
+    w->opendemo();
+    EXPECT_FALSE(w->pix);
+    EXPECT_FALSE(w->fola[0]);
+    EXPECT_EQ(w->imgsize, 0);
+    ResourceFile::SetRoot(QString());
+    ReleaseResources();
 }
 
 TEST_F(IntakeTest, MultiPageTiffOpensItsFirstPageAndGifItsPalette) {

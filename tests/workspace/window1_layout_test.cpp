@@ -3,7 +3,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "support/session_fixture.h"
+#include "support/workspace_fixture.h"
 #include "workspace/window1.h"
 
 namespace qv {
@@ -11,24 +11,21 @@ namespace {
 
 using test::DrainEvents;
 
-class WorkspaceLayoutTest : public test::SessionTest {
+class WorkspaceLayoutTest : public test::WorkspaceTest {
 protected:
     void SetUp() override {
-        test::SessionTest::SetUp();
-        w = Window1::instance();
-        w->Show();
+        test::WorkspaceTest::SetUp();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
     }
     void TearDown() override {
         w->Close();
-        test::SessionTest::TearDown();
+        test::WorkspaceTest::TearDown();
     }
     // Clicks the window where a control's centre lies, as the mouse would.
     void ClickOver(QWidget* control) {
         const QPoint centre = control->mapTo(w, control->rect().center());
         QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, centre);
     }
-    Window1* w = nullptr;
 };
 
 TEST_F(WorkspaceLayoutTest, OpensOnTheFluorogramPageWithItsInitialStates) {

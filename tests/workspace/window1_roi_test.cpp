@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "support/session_fixture.h"
+#include "support/workspace_fixture.h"
 #include "workspace/window1.h"
 
 namespace qv {
@@ -20,24 +20,14 @@ PicturePtr Gradient(int side) {
     return p;
 }
 
-class RoiTest : public test::SessionTest {
+class RoiTest : public test::WorkspaceTest {
 protected:
     void SetUp() override {
-        test::SessionTest::SetUp();
-        fake_->screenHeight = 1200;
-        w = Window1::instance();
-        w->Show();
+        test::WorkspaceTest::SetUp();
         w->import(Gradient(512));
         ASSERT_EQ(w->imgsize, 512);
     }
-    void Drag(QPoint from, QPoint to) {
-        Canvas* c = w->Canvas1;
-        QTest::mousePress(c, Qt::LeftButton, {}, from);
-        QMouseEvent move(QEvent::MouseMove, QPointF(to), c->mapToGlobal(QPointF(to)), Qt::NoButton,
-                         Qt::LeftButton, {});
-        QCoreApplication::sendEvent(c, &move);
-        QTest::mouseRelease(c, Qt::LeftButton, {}, to);
-    }
+    void Drag(QPoint from, QPoint to) { test::Drag(w->Canvas1, from, to); }
     std::array<int, 4> Roi() const { return {w->msdownx, w->msdowny, w->msupx, w->msupy}; }
     // Whether every crop pixel equals the image inside `inside` and is white elsewhere.
     void ExpectCrop(const PicturePtr& crop, const std::function<bool(int, int)>& inside) {
@@ -51,7 +41,6 @@ protected:
             }
         EXPECT_EQ(wrong, 0);
     }
-    Window1* w = nullptr;
 };
 
 TEST_F(RoiTest, DragsNormaliseClampAndFollowShift) {

@@ -5,7 +5,7 @@
 #include "app/module1.h"
 #include "platform/text.h"
 #include "workspace/core/sections.h"
-#include "support/session_fixture.h"
+#include "support/workspace_fixture.h"
 #include "tools/window2.h"
 #include "tools/window6.h"
 #include "workspace/window1.h"
@@ -31,30 +31,17 @@ PicturePtr CrossFixture() {
     return p;
 }
 
-class SectionsTest : public test::SessionTest {
+class SectionsTest : public test::WorkspaceTest {
 protected:
     void SetUp() override {
-        test::SessionTest::SetUp();
-        fake_->screenHeight = 1200;
-        w = Window1::instance();
-        w->Show();
+        test::WorkspaceTest::SetUp();
         w->import(NewPicture(300, 300));
         w->poxc = CrossFixture();
         w->msdownx = 0, w->msdowny = 0, w->msupx = 9, w->msupy = 9;
         w->setColorMode(QStringLiteral("rg"));
     }
-    void Click(QPoint from, QPoint to) {
-        Canvas* c = w->Canvas3;
-        QTest::mousePress(c, Qt::LeftButton, {}, from);
-        if (from != to) {
-            QMouseEvent move(QEvent::MouseMove, QPointF(to), c->mapToGlobal(QPointF(to)),
-                             Qt::NoButton, Qt::LeftButton, {});
-            QCoreApplication::sendEvent(c, &move);
-        }
-        QTest::mouseRelease(c, Qt::LeftButton, {}, to);
-    }
+    void Click(QPoint from, QPoint to) { test::Drag(w->Canvas3, from, to); }
     std::vector<std::int32_t> Iroi() const { return Module1::iroi; }
-    Window1* w = nullptr;
 };
 
 TEST_F(SectionsTest, QuadrantsCountTheCrossColumnLeftAndItsRowUp) {

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QTest>
+
+#include "support/session_fixture.h"
+#include "workspace/window1.h"
+
+namespace qv::test {
+
+// A started program with its workspace shown, on a screen 1200 pixels high.
+class WorkspaceTest : public SessionTest {
+protected:
+    void SetUp() override {
+        SessionTest::SetUp();
+        fake_->screenHeight = 1200;
+        w = Window1::instance();
+        w->Show();
+    }
+    Window1* w = nullptr;
+};
+
+// Press at `from`, one move to `to` with the button held, release at `to`.
+inline void Drag(QWidget* canvas, QPoint from, QPoint to) {
+    QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+    if (from != to) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), canvas->mapToGlobal(QPointF(to)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(canvas, &move);
+    }
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
+}
+
+}  // namespace qv::test
