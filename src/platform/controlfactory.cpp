@@ -69,6 +69,11 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
         const QStringList events =
             QString::fromUtf8(s.events).split(QLatin1Char(','), Qt::SkipEmptyParts);
         auto handler = [&](const QString& event) { return name + QLatin1Char('_') + event; };
+        // Binds a listed no-argument event to its handler.
+        auto bind = [&](const char* event, std::function<void()>& slot) {
+            const QString e = QString::fromUtf8(event);
+            if (events.contains(e)) slot = Get<Void>(handlers, handler(e));
+        };
         QObject* object = nullptr;
         QWidget* widget = nullptr;
         QWidget* container = s.kind == ControlKind::Timer ? nullptr : ContainerFor(s);
@@ -95,7 +100,7 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
                 widget = b;
                 if (s.isDefault) window_->SetDefaultButton(b);
                 if (s.isCancel) window_->SetCancelButton(b);
-                if (events.contains(QLatin1String("Action"))) b->Action = Get<Void>(handlers, handler(QStringLiteral("Action")));
+                bind("Action", b->Action);
                 break;
             }
             case ControlKind::BevelButton: {
@@ -106,7 +111,7 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
                 b->SetCaptionAlign(s.captionAlign);
                 b->SetValue(s.value != 0);
                 widget = b;
-                if (events.contains(QLatin1String("Action"))) b->Action = Get<Void>(handlers, handler(QStringLiteral("Action")));
+                bind("Action", b->Action);
                 break;
             }
             case ControlKind::StaticText: {
@@ -123,7 +128,7 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
                 c->setText(text);
                 c->SetValue(s.value != 0);
                 widget = c;
-                if (events.contains(QLatin1String("Action"))) c->Action = Get<Void>(handlers, handler(QStringLiteral("Action")));
+                bind("Action", c->Action);
                 break;
             }
             case ControlKind::RadioButton: {
@@ -140,7 +145,7 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
                 }
                 r->SetValue(s.value != 0);
                 widget = r;
-                if (events.contains(QLatin1String("Action"))) r->Action = Get<Void>(handlers, handler(QStringLiteral("Action")));
+                bind("Action", r->Action);
                 break;
             }
             case ControlKind::PopupMenu: {
@@ -148,7 +153,7 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
                 for (const QString& row : rows) p->AddRow(row);
                 p->SetListIndex(s.value);
                 widget = p;
-                if (events.contains(QLatin1String("Change"))) p->Change = Get<Void>(handlers, handler(QStringLiteral("Change")));
+                bind("Change", p->Change);
                 break;
             }
             case ControlKind::Slider: {
@@ -160,14 +165,14 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
                 sl->setPageStep(s.pageStep);
                 sl->setTracking(s.liveScroll);
                 widget = sl;
-                if (events.contains(QLatin1String("ValueChanged"))) sl->ValueChanged = Get<Void>(handlers, handler(QStringLiteral("ValueChanged")));
+                bind("ValueChanged", sl->ValueChanged);
                 break;
             }
             case ControlKind::LittleArrows: {
                 auto* a = new LittleArrows(container);
                 widget = a;
-                if (events.contains(QLatin1String("Up"))) a->Up = Get<Void>(handlers, handler(QStringLiteral("Up")));
-                if (events.contains(QLatin1String("Down"))) a->Down = Get<Void>(handlers, handler(QStringLiteral("Down")));
+                bind("Up", a->Up);
+                bind("Down", a->Down);
                 break;
             }
             case ControlKind::TabPanel: {
@@ -177,7 +182,7 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
                 t->Tabs()->setFont(MakeFont(s));
                 t->SetValue(s.value);
                 widget = t;
-                if (events.contains(QLatin1String("Change"))) t->Change = Get<Void>(handlers, handler(QStringLiteral("Change")));
+                bind("Change", t->Change);
                 break;
             }
             case ControlKind::GroupBox: {
@@ -199,7 +204,7 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
                 e->setReadOnly(s.readOnly);
                 e->setAlignment(s.align == 1 ? Qt::AlignHCenter : s.align == 2 ? Qt::AlignRight : Qt::AlignLeft);
                 widget = e;
-                if (events.contains(QLatin1String("TextChange"))) e->TextChange = Get<Void>(handlers, handler(QStringLiteral("TextChange")));
+                bind("TextChange", e->TextChange);
                 break;
             }
             case ControlKind::Rectangle: {
@@ -218,7 +223,7 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
             case ControlKind::MoviePlayer: {
                 auto* m = new MoviePlayer(container);
                 widget = m;
-                if (events.contains(QLatin1String("Play"))) m->Play = Get<Void>(handlers, handler(QStringLiteral("Play")));
+                bind("Play", m->Play);
                 break;
             }
             case ControlKind::Timer: {
@@ -226,15 +231,13 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
                 t->SetPeriod(s.period);
                 t->SetMode(s.mode);
                 object = t;
-                if (events.contains(QLatin1String("Action"))) t->Action = Get<Void>(handlers, handler(QStringLiteral("Action")));
+                bind("Action", t->Action);
                 break;
             }
         }
         if (widget) {
             object = widget;
             widget->setFont(MakeFont(s));
-            if (s.kind == ControlKind::TabPanel)
-                static_cast<TabPanel*>(widget)->Tabs()->setFont(MakeFont(s));
             SetControlBounds(widget, s.left, s.top, s.width, s.height);
             widget->setEnabled(s.enabled);
             widget->setVisible(s.visible);

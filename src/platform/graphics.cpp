@@ -221,6 +221,18 @@ void Graphics::DrawPicture(const PicturePtr& p, int x, int y, int w, int h, int 
     const int tw = image_->width(), th = image_->height();
     const int j0 = std::max(0, -y), j1 = std::min(h, th - y);
     const int i0 = std::max(0, -x), i1 = std::min(w, tw - x);
+    if (w == sw && h == sh && !skipWhite) {
+        // Unscaled and opaque: a row copy, clipped to both pictures.
+        const int a = std::max(i0, -sx), b = std::min(i1, source.width() - sx);
+        for (int j = std::max(j0, -sy); j < std::min(j1, source.height() - sy); ++j) {
+            if (a >= b) break;
+            const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(sy + j));
+            QRgb* out = reinterpret_cast<QRgb*>(image_->scanLine(y + j));
+            for (int i = a; i < b; ++i) out[x + i] = in[sx + i] | 0xFF000000u;
+        }
+        Notify();
+        return;
+    }
     for (int j = j0; j < j1; ++j) {
         const long long syy = sy + static_cast<long long>(j) * sh / h;
         if (syy < 0 || syy >= source.height()) continue;

@@ -292,6 +292,12 @@ private:
     PicturePtr ViewPicture();
     void RedrawRoi();
     void ClampSection();
+    // A white imgsize square with pix drawn at its own size in the top-left corner.
+    PicturePtr PixSquare() const;
+    // That square with the ROI box outlined in yellow (an oval or a rectangle).
+    PicturePtr RoiOutline(bool oval, int x1, int y1, int x2, int y2) const;
+    // The crop scaled down to the thumbnail; none only when it cannot be made.
+    PicturePtr Thumbnail(const PicturePtr& crop) const;
     PicturePtr dragbase;  // the image under the rubber band during a drag
     void ApplyWorkingSize(int pictureWidth, Intake intake);
     void PlaceAreaAnalyzer();

@@ -7,18 +7,6 @@
 
 namespace qv {
 
-namespace {
-
-// The crop drawn scaled onto the thumbnail; none when there is no crop.
-PicturePtr ThumbnailOf(const PicturePtr& crop, int imgsize, int can2size, bool* madeOk) {
-    PicturePtr t = NewPicture(can2size, can2size, 32);
-    *madeOk = t != nullptr;
-    if (t && crop) t->Graphics().DrawPicture(crop, 0, 0, can2size, can2size, 0, 0, imgsize, imgsize);
-    return t;
-}
-
-}  // namespace
-
 bool Window1::QuadrantMode() const {
     return BevelButton5->Caption() == QLatin1String("Quadrants") || quadnotsection;
 }
@@ -110,15 +98,12 @@ void Window1::rita3() {
             BevelButton1->SetCaption(QStringLiteral("Clean up"));
             Timer1->SetMode(1);
             break;
-        case 2: {
-            PicturePtr plain = NewPicture(imgsize, imgsize, 32);
-            if (plain && pix) plain->Graphics().DrawPicture(pix, 0, 0);
-            Canvas1->SetBackdrop(plain);
+        case 2:
+            Canvas1->SetBackdrop(PixSquare());  // the plain image, without the outline
             ms4upy = 0;
             ms3upy = 0;
             ms3upoldx = 0;
             break;
-        }
         case 3:
         case 4:
             RedrawRoi();
@@ -153,9 +138,8 @@ void Window1::BevelButton4_Action() {
     shuffle();
     rita3();
     std::swap(poxc, bkpoxc);
-    bool made = false;
-    PicturePtr thumb = ThumbnailOf(poxc, imgsize, can2size, &made);
-    if (!made) {
+    PicturePtr thumb = Thumbnail(poxc);
+    if (!thumb) {
         MsgBox(QStringLiteral("not enough memory"));
         return;
     }

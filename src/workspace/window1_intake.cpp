@@ -12,13 +12,6 @@ namespace {
 
 const QString kDrawRoi = QStringLiteral("Draw a ROI or choose Background handling");
 
-// A white imgsize square with the picture drawn at its own size in the top-left corner.
-PicturePtr Backdrop(const PicturePtr& pix, int imgsize) {
-    PicturePtr b = NewPicture(imgsize, imgsize, 32);
-    if (b && pix) b->Graphics().DrawPicture(pix, 0, 0);
-    return b;
-}
-
 }  // namespace
 
 void Window1::ApplyWorkingSize(int pictureWidth, Intake intake) {
@@ -36,7 +29,7 @@ bool Window1::_FileOpen_Action() {
     pix = p;
     originalpix = p;
     makeview();
-    Canvas1->SetBackdrop(Backdrop(pix, imgsize));
+    Canvas1->SetBackdrop(PixSquare());
     StaticText3->SetText(kDrawRoi);
     return false;
 }
@@ -51,7 +44,7 @@ void Window1::import(PicturePtr p) {
     if (!scaled) return;
     scaled->Graphics().DrawPicture(p, 0, 0, imgsize, imgsize, 0, 0, p->Width(), p->Height());
     pix = scaled;
-    Canvas1->SetBackdrop(Backdrop(pix, imgsize));
+    Canvas1->SetBackdrop(PixSquare());
     makeview();
     update();
     StaticText3->SetText(kDrawRoi);
@@ -81,7 +74,7 @@ void Window1::afterdrop() {
     pix = p;
     originalpix = p;
     makeview();
-    Canvas1->SetBackdrop(Backdrop(pix, imgsize));
+    Canvas1->SetBackdrop(PixSquare());
     Canvas1->repaint();
     StaticText3->SetText(kDrawRoi);
     if (newstart) {
@@ -108,7 +101,7 @@ void Window1::opendemo() {
     pix = scaled;
     originalpix = pix;
     makeview();
-    Canvas1->SetBackdrop(Backdrop(pix, imgsize));
+    Canvas1->SetBackdrop(PixSquare());
     StaticText3->SetText(kDrawRoi);
     fola[0] = t;
 }

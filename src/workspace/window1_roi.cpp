@@ -21,20 +21,6 @@ int Sign(int v) { return (v > 0) - (v < 0); }
 // or dy gives a zero height).
 int ShiftHeight(int dx, int dy) { return dx * Sign(dy) * Sign(dx); }
 
-// A white imgsize square with pix drawn at its own size.
-PicturePtr CopyOfPix(const PicturePtr& pix, int imgsize) {
-    PicturePtr p = NewPicture(imgsize, imgsize, 32);
-    if (p && pix) p->Graphics().DrawPicture(pix, 0, 0);
-    return p;
-}
-
-// The crop scaled down to the thumbnail.
-PicturePtr Thumbnail(const PicturePtr& crop, int imgsize, int can2size) {
-    PicturePtr t = NewPicture(can2size, can2size, 32);
-    if (t && crop) t->Graphics().DrawPicture(crop, 0, 0, can2size, can2size, 0, 0, imgsize, imgsize);
-    return t;
-}
-
 }  // namespace
 
 // ---- shape buttons --------------------------------------------------------------
@@ -73,7 +59,7 @@ bool Window1::Canvas1_MouseDown(int x, int y) {
     if (polygonmode) return false;  // polygon vertices take single clicks
     ovalongoing = ovalmode;
     // The image under the rubber band, cut to the working area once per press.
-    dragbase = CopyOfPix(pix, imgsize);
+    dragbase = PixSquare();
     return true;
 }
 
@@ -149,23 +135,39 @@ void Window1::PushButton1_Action() {
 
 // ---- outline and crop ---------------------------------------------------------------
 
+PicturePtr Window1::PixSquare() const {
+    PicturePtr p = NewPicture(imgsize, imgsize, 32);
+    if (p && pix) p->Graphics().DrawPicture(pix, 0, 0);
+    return p;
+}
+
+PicturePtr Window1::RoiOutline(bool oval, int x1, int y1, int x2, int y2) const {
+    PicturePtr outline = PixSquare();
+    if (outline) {
+        Graphics& g = outline->Graphics();
+        g.ForeColor = kYellow;
+        if (oval) g.DrawOval(x1, y1, x2 - x1, y2 - y1);
+        else g.DrawRect(x1, y1, x2 - x1, y2 - y1);
+    }
+    return outline;
+}
+
+PicturePtr Window1::Thumbnail(const PicturePtr& crop) const {
+    PicturePtr t = NewPicture(can2size, can2size, 32);
+    if (t && crop) t->Graphics().DrawPicture(crop, 0, 0, can2size, can2size, 0, 0, imgsize, imgsize);
+    return t;
+}
+
 void Window1::RefreshCoefficientWindows() {
     if (coefflive && Window6::existing()) coefficients();
 }
 
 void Window1::ritacan(int x1, int y1, int x2, int y2) {
-    PicturePtr outline = CopyOfPix(pix, imgsize);
-    if (outline) {
-        Graphics& g = outline->Graphics();
-        g.ForeColor = kYellow;
-        if (ovalmode) g.DrawOval(x1, y1, x2 - x1, y2 - y1);
-        else g.DrawRect(x1, y1, x2 - x1, y2 - y1);
-    }
-    Canvas1->SetBackdrop(outline);
+    Canvas1->SetBackdrop(RoiOutline(ovalmode, x1, y1, x2, y2));
     if (rensa != 3) {
         PicturePtr crop = CropRectangle(pix, imgsize, RoiBox{x1, y1, x2, y2});
         bkpoxc = poxc;
-        Canvas2->SetBackdrop(Thumbnail(crop, imgsize, can2size));
+        Canvas2->SetBackdrop(Thumbnail(crop));
         poxc = crop;
     }
     RefreshCoefficientWindows();
@@ -175,18 +177,12 @@ void Window1::ritacan(int x1, int y1, int x2, int y2) {
 }
 
 void Window1::drawoval(int x1, int y1, int x2, int y2) {
-    const RoiBox box{x1, y1, x2, y2};
-    PicturePtr source = CopyOfPix(pix, imgsize);
-    polymask = OvalMask(imgsize, box);
-    PicturePtr outline = CopyOfPix(pix, imgsize);
-    if (outline) {
-        outline->Graphics().ForeColor = kYellow;
-        outline->Graphics().DrawOval(x1, y1, x2 - x1, y2 - y1);
-    }
-    Canvas1->SetBackdrop(outline);
-    PicturePtr crop = CropMasked(source, polymask, imgsize, RoiBox{msdownx, msdowny, msupx, msupy});
+    polymask = OvalMask(imgsize, RoiBox{x1, y1, x2, y2});
+    Canvas1->SetBackdrop(RoiOutline(true, x1, y1, x2, y2));
+    // The masked crop reads pix itself, clipped to the working area.
+    PicturePtr crop = CropMasked(pix, polymask, imgsize, RoiBox{msdownx, msdowny, msupx, msupy});
     if (rensa != 3) {
-        Canvas2->SetBackdrop(Thumbnail(crop, imgsize, can2size));
+        Canvas2->SetBackdrop(Thumbnail(crop));
         bkpoxc = poxc;
         poxc = crop;
     }

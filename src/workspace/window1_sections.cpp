@@ -155,11 +155,11 @@ void Window1::calcroi(Graphics& g, int x, int y) {
     if (ms4upy != 0) {
         const auto n = SectionCount(Hits(), ms4downx, ms4downy, ms4upx, ms4upy);
         const TextPlace at = SectionTextPlace(ms4downx, ms4downy, x, y);
-        g.DrawString(Str(static_cast<std::int64_t>(n)), at.x, at.baseline);
+        g.DrawString(Str(n), at.x, at.baseline);
     }
     const auto n = SectionCount(Hits(), ms3downx, ms3downy, ms3upx, ms3upy);
     const TextPlace at = SectionTextPlace(ms3downx, ms3downy, x, y);
-    g.DrawString(Str(static_cast<std::int64_t>(n)), at.x, at.baseline);
+    g.DrawString(Str(n), at.x, at.baseline);
 }
 
 void Window1::BevelButton3_Action() { calcroi(Canvas3->Graphics(), 0, 0); }
@@ -181,8 +181,8 @@ void Window1::PushButton4_Action() {
 void Window1::quad() {
     const int cx = ms3upx, cy = ms3upy;
     const auto sums = QuadrantSums(Hits(), cx, cy);
-    Module1::iroi.assign(4, 0);
-    for (int i = 0; i < 4; ++i) Module1::iroi[static_cast<size_t>(i)] = ToInt32(static_cast<double>(sums[static_cast<size_t>(i)]));
+    // Each sum is at most the ROI's pixel count (1024 x 1024), well inside an Int32.
+    Module1::iroi.assign(sums.begin(), sums.end());
 
     const Color colour = bevstate == 2 ? RGB(10, 10, 10) : kYellow;
     Canvas3->Graphics().ForeColor = colour;
