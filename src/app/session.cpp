@@ -6,7 +6,7 @@
 
 #include "app/file_types.h"
 #include "app/menu_bar.h"
-#include "app/module1.h"
+#include "app/globals.h"
 #include "app/resources.h"
 #include "platform/longpass.h"
 #include "platform/menubarview.h"

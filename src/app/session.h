@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "app/class1.h"
+#include "app/application_object.h"
 #include "platform/menus.h"
 
 namespace qv {

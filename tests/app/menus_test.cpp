@@ -4,12 +4,12 @@
 #include <QMenuBar>
 #include <QTest>
 
-#include "app/class1.h"
-#include "app/module1.h"
-#include "app/window8.h"
+#include "app/application_object.h"
+#include "app/globals.h"
+#include "app/splash.h"
 #include "platform/menus.h"
 #include "support/session_fixture.h"
-#include "workspace/window1.h"
+#include "workspace/workspace_window.h"
 
 namespace qv {
 namespace {

@@ -6,15 +6,15 @@
 #include <QTest>
 
 #include "app/addresses.h"
-#include "app/alertdownloadwin.h"
-#include "app/class1.h"
-#include "app/module1.h"
+#include "app/update_alert.h"
+#include "app/application_object.h"
+#include "app/globals.h"
 #include "app/resources.h"
 #include "app/version.h"
-#include "app/window3.h"
-#include "app/window8.h"
+#include "app/about_window.h"
+#include "app/splash.h"
 #include "support/session_fixture.h"
-#include "workspace/window1.h"
+#include "workspace/workspace_window.h"
 
 namespace qv {
 namespace {

@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "support/session_fixture.h"
-#include "workspace/window1.h"
+#include "workspace/workspace_window.h"
 
 namespace qv::test {
 

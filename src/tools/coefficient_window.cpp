@@ -1,0 +1,120 @@
+#include "tools/coefficient_window.h"
+
+#include "platform/menus.h"
+#include "workspace/workspace_window.h"
+
+namespace qv {
+
+namespace {
+
+using K = ControlKind;
+
+constexpr Color kRed = RGB(127, 0, 0), kGreen = RGB(0, 127, 0), kBlue = RGB(0, 0, 127);
+
+#define QV_LABEL(n, t, l, tp, c)                                                              \
+    {.kind = K::StaticText, .name = n, .left = l, .top = tp, .width = 41, .height = 20,       \
+     .text = t, .hasColor = true, .color = c}
+#define QV_VALUE(n, tp)                                                                       \
+    {.kind = K::EditField, .name = n, .left = 168, .top = tp, .width = 80, .height = 22,      \
+     .readOnly = true}
+#define QV_COUNT(n, tp)                                                                       \
+    {.kind = K::StaticText, .name = n, .left = 253, .top = tp, .width = 39, .height = 21,     \
+     .text = "n", .align = 1, .multiline = true}
+
+constexpr ControlSpec kControls[] = {
+    {.kind = K::StaticText, .name = "StaticText1", .left = 57, .top = 29, .width = 98,
+     .height = 36, .text = "co-localizes with", .align = 1, .multiline = true},
+    QV_LABEL("StaticText2", "Red", 20, 60, kRed),
+    QV_LABEL("StaticText3", "Green", 92, 60, kGreen),
+    QV_LABEL("StaticText4", "Red", 20, 85, kRed),
+    QV_LABEL("StaticText5", "Blue", 92, 85, kBlue),
+    QV_LABEL("StaticText6", "Green", 20, 130, kGreen),
+    QV_LABEL("StaticText7", "Green", 20, 155, kGreen),
+    QV_LABEL("StaticText10", "Red", 92, 130, kRed),
+    QV_LABEL("StaticText11", "Red", 92, 195, kRed),
+    QV_LABEL("StaticText12", "Blue", 92, 155, kBlue),
+    QV_LABEL("StaticText13", "Green", 92, 220, kGreen),
+    QV_LABEL("StaticText14", "Blue", 20, 220, kBlue),
+    QV_LABEL("StaticText8", "Blue", 20, 195, kBlue),
+    QV_VALUE("EditField1", 59),
+    QV_VALUE("EditField2", 84),
+    QV_VALUE("EditField3", 129),
+    QV_VALUE("EditField4", 154),
+    QV_VALUE("EditField5", 194),
+    QV_VALUE("EditField6", 219),
+    QV_COUNT("StaticText9", 33),
+    QV_COUNT("StaticText15", 59),
+    QV_COUNT("StaticText16", 84),
+    QV_COUNT("StaticText17", 129),
+    QV_COUNT("StaticText18", 154),
+    QV_COUNT("StaticText19", 194),
+    QV_COUNT("StaticText20", 219),
+    {.kind = K::CheckBox, .name = "CheckBox1", .left = 28, .top = 260, .width = 114, .height = 31,
+     .text = "Auto refresh", .events = "Action"},
+    {.kind = K::BevelButton, .name = "BevelButton1", .left = 168, .top = 260, .width = 80,
+     .height = 22, .text = "Save", .events = "Open,Action", .hasMenu = 2},
+    {.kind = K::EditField, .name = "EditField7", .left = 96, .top = 3, .width = 152, .height = 22},
+    {.kind = K::StaticText, .name = "StaticText21", .left = 20, .top = 4, .width = 73,
+     .height = 21, .text = "Sample ID:"},
+    {.kind = K::CheckBox, .name = "CheckBox2", .left = 28, .top = 243, .width = 128, .height = 20,
+     .text = "Quadrant mask", .events = "Action"},
+};
+
+#undef QV_LABEL
+#undef QV_VALUE
+#undef QV_COUNT
+
+}  // namespace
+
+Window6::Window6() {
+    SetTitle(QStringLiteral("Pearson's co-efficients"));
+    SetMinimumSize(64, 64);
+    SetSize(300, 300);
+    BuildControls(kControls, {
+                                 QV_HANDLER(Window6, CheckBox1_Action),
+                                 QV_HANDLER(Window6, CheckBox2_Action),
+                                 QV_HANDLER(Window6, BevelButton1_Open),
+                                 QV_HANDLER(Window6, BevelButton1_Action),
+                             });
+    auto edit = [this](const char* n) { return ControlNamed<EditField>(QString::fromUtf8(n)); };
+    auto text = [this](const char* n) { return ControlNamed<StaticText>(QString::fromUtf8(n)); };
+    EditField1 = edit("EditField1");
+    EditField2 = edit("EditField2");
+    EditField3 = edit("EditField3");
+    EditField4 = edit("EditField4");
+    EditField5 = edit("EditField5");
+    EditField6 = edit("EditField6");
+    EditField7 = edit("EditField7");
+    StaticText15 = text("StaticText15");
+    StaticText16 = text("StaticText16");
+    StaticText17 = text("StaticText17");
+    StaticText18 = text("StaticText18");
+    StaticText19 = text("StaticText19");
+    StaticText20 = text("StaticText20");
+    CheckBox1 = ControlNamed<CheckBox>(QStringLiteral("CheckBox1"));
+    CheckBox2 = ControlNamed<CheckBox>(QStringLiteral("CheckBox2"));
+    BevelButton1 = ControlNamed<BevelButton>(QStringLiteral("BevelButton1"));
+    fields = {EditField1, EditField2, EditField3, EditField4, EditField5, EditField6};
+    counts = {StaticText15, StaticText16, StaticText17, StaticText18, StaticText19, StaticText20};
+    AddMenuHandler(QStringLiteral("FileClose"), [this] { return _FileClose_Action(); });
+}
+
+void Window6::Event_EnableMenuItems() { EnableItem(QStringLiteral("FileClose")); }
+
+bool Window6::_FileClose_Action() {
+    Close();
+    return false;
+}
+
+void Window6::CheckBox1_Action() { Window1::instance()->coefflive = CheckBox1->Value(); }
+
+void Window6::CheckBox2_Action() {
+    Window1::instance()->coefficients();
+    Show();
+}
+
+void Window6::BevelButton1_Open() {}
+
+void Window6::BevelButton1_Action() {}
+
+}  // namespace qv

@@ -1,0 +1,49 @@
+// The overlap coefficients of the ROI, written into the coefficient window.
+#include "platform/text.h"
+#include "tools/coefficient_window.h"
+#include "workspace/core/coefficients.h"
+#include "workspace/workspace_window.h"
+
+namespace qv {
+
+namespace {
+
+void PlaceBeside(Window6* c, Window1* w) {
+    c->SetLeft(w->Left() + w->Width());
+    c->SetTop(w->Top() + 250);
+    c->Show();
+}
+
+}  // namespace
+
+void Window1::coefficients() {
+    Window6* c = Window6::instance();
+    PlaceBeside(c, this);
+    Show();
+
+    const CoefficientThresholds thresholds =
+        ThresholdsFor(colormode, c->CheckBox2->Value(), ms3upx, ms3upy);
+    const OverlapCoefficients result =
+        ComputeOverlap(poxc, RoiBox{msdownx, msdowny, msupx, msupy}, thresholds);
+
+    if (!Window6::existing()) {
+        c = Window6::instance();
+        PlaceBeside(c, this);
+    }
+    for (size_t i = 0; i < 6; ++i) c->counts[i]->SetText(Str(result.rows[i].pixels));
+    for (size_t i = 0; i < 6; ++i) c->fields[i]->SetText(CoefficientText(result.rows[i]));
+    if (c->CheckBox2->Value()) {
+        const std::array<bool, 6> kept = RowsKeptUnderMask(colormode);
+        for (size_t i = 0; i < 6; ++i) {
+            if (kept[i]) continue;
+            c->fields[i]->SetText(QString());
+            c->counts[i]->SetText(QString());
+        }
+    }
+    if (c->EditField7->Text().isEmpty()) c->EditField7->SetText(QStringLiteral("QV: ") + Title());
+    c->update();
+}
+
+void Window1::PushButton12_Action() { coefficients(); }
+
+}  // namespace qv

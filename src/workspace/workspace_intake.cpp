@@ -1,0 +1,141 @@
+// Image intake: File > Open, pictures handed over by other windows, the current
+// frame of the frame list, the demo image, and the layout that follows them.
+#include "app/resources.h"
+#include "biorad/biorad_import.h"
+#include "platform/services.h"
+#include "workspace/workspace_window.h"
+#include "workspace/working_size.h"
+
+namespace qv {
+
+namespace {
+
+const QString kDrawRoi = QStringLiteral("Draw a ROI or choose Background handling");
+
+}  // namespace
+
+void Window1::ApplyWorkingSize(int pictureWidth, Intake intake) {
+    const WorkingSize size = WorkingSizeFor(pictureWidth, Platform().ScreenHeight(), intake);
+    imgsize = size.imgsize;
+    can2size = size.can2size;
+}
+
+bool Window1::_FileOpen_Action() {
+    FolderItemPtr f = GetOpenFolderItem(QStringLiteral("image/any"));
+    if (!f) return false;
+    PicturePtr p = f->OpenAsPicture();
+    if (!p) return false;  // not a picture: everything stays as it was
+    ApplyWorkingSize(p->Width(), Intake::FileOpen);
+    pix = p;
+    originalpix = p;
+    makeview();
+    Canvas1->SetBackdrop(PixSquare());
+    StaticText3->SetText(kDrawRoi);
+    return false;
+}
+
+void Window1::import(PicturePtr p) {
+    Show();
+    // A missing picture changes nothing: "Revert to original" keeps its source.
+    if (!p) return;
+    originalpix = p;
+    ApplyWorkingSize(p->Width(), Intake::Import);
+    PicturePtr scaled = NewPicture(imgsize, imgsize, 32);
+    if (!scaled) return;
+    scaled->Graphics().DrawPicture(p, 0, 0, imgsize, imgsize, 0, 0, p->Width(), p->Height());
+    pix = scaled;
+    Canvas1->SetBackdrop(PixSquare());
+    makeview();
+    update();
+    StaticText3->SetText(kDrawRoi);
+}
+
+void Window1::afterdrop() {
+    if (actualframe < 0 || actualframe >= static_cast<int>(fola.size())) return;
+    FolderItemPtr f = fola[static_cast<size_t>(actualframe)];
+    if (!f) return;  // an empty frame slot: nothing to load
+    if (f->Type() == QLatin1String("image/biorad")) {
+        SetTitle(f->Name());
+        StaticText3->SetText(QStringLiteral("Preparing to convert Biorad file.\rPlease wait..."));
+        StaticText3->repaint();
+        Window4* importer = Window4::instance();
+        importer->Show();
+        importer->Droppedonettan(f);
+        StaticText3->SetText(QStringLiteral("Biorad file import"));
+        StaticText3->repaint();
+        return;
+    }
+    PicturePtr p = f->OpenAsPicture();
+    // The title is the sample name of every export: it names the new file only
+    // once that file has opened.
+    if (!p) return;
+    SetTitle(f->Name());
+    ApplyWorkingSize(p->Width(), Intake::AfterDrop);
+    pix = p;
+    originalpix = p;
+    makeview();
+    Canvas1->SetBackdrop(PixSquare());
+    Canvas1->repaint();
+    StaticText3->SetText(kDrawRoi);
+    if (newstart) {
+        newstart = false;
+        return;
+    }
+    rensa = 4;
+    rita3();
+}
+
+void Window1::opendemo() {
+    const QByteArray bytes = demo();
+    FolderItemPtr t = GetTemporaryFolderItem();
+    if (!t || !t->WriteBytes(bytes)) return;
+    PicturePtr q = t->OpenAsPicture();
+    if (!q) return;  // the demo bytes did not decode
+    PicturePtr p = NewPicture(q->Width(), q->Height(), 32);
+    if (!p) return;
+    p->Graphics().DrawPicture(q, 0, 0);
+    ApplyWorkingSize(p->Width(), Intake::OpenDemo);
+    PicturePtr scaled = NewPicture(imgsize, imgsize, 32);
+    if (!scaled) return;
+    scaled->Graphics().DrawPicture(p, 0, 0, imgsize, imgsize, 0, 0, p->Width(), p->Height());
+    pix = scaled;
+    originalpix = pix;
+    makeview();
+    Canvas1->SetBackdrop(PixSquare());
+    StaticText3->SetText(kDrawRoi);
+    fola[0] = t;
+}
+
+void Window1::makeview() {
+    const int h = WorkingSizeFor(0, Platform().ScreenHeight(), Intake::Import).height;
+    SetSize(WorkspaceWidthFor(imgsize), h);
+    update();
+    Canvas1->resize(imgsize, imgsize);
+    Canvas2->resize(can2size, can2size);
+    SetControlLeft(Canvas2, static_cast<int>(ControlLeft(Canvas1) + (imgsize - can2size) / 2.0));
+    SetControlTop(Canvas2, imgsize + 20);
+    SetControlLeft(Canvas3, Width() - 256 - 10);
+    update();
+    const int c3 = ControlLeft(Canvas3);
+    SetControlLeft(staticText1, c3 - 31);
+    SetControlLeft(StaticText7, c3 - 31);
+    SetControlLeft(StaticText2, static_cast<int>(c3 + Canvas3->width() / 2.0));
+    SetControlLeft(StaticText5, c3 + 30);
+    update();
+}
+
+void Window1::ImageWell1_DropObject(const std::vector<FolderItemPtr>&) {}
+
+void Window1::Slider1_ValueChanged() {}
+
+void Window1::LittleArrows1_Up() {}
+
+void Window1::LittleArrows1_Down() {}
+
+void Window1::PushButton10_Action() {}
+
+bool Window1::_FormatPreviousframe_Action() { return false; }
+
+bool Window1::_FormatNextframe_Action() { return false; }
+
+}  // namespace qv

@@ -1,0 +1,196 @@
+// ROI drawing on the image canvas: the shape buttons, press, drag and release
+// of rectangles and ovals, the outline and crop of a ROI, and "Select all".
+#include <cstdlib>
+
+#include "platform/services.h"
+#include "platform/text.h"
+#include "tools/roi_analysis.h"
+#include "tools/coefficient_window.h"
+#include "workspace/core/roi_crop.h"
+#include "workspace/workspace_window.h"
+
+namespace qv {
+
+namespace {
+
+constexpr Color kYellow = RGB(255, 255, 0);
+
+int Sign(int v) { return (v > 0) - (v < 0); }
+
+// With Shift the height follows the width: |dx| with the sign of dy (a zero dx
+// or dy gives a zero height).
+int ShiftHeight(int dx, int dy) { return dx * Sign(dy) * Sign(dx); }
+
+}  // namespace
+
+// ---- shape buttons --------------------------------------------------------------
+
+void Window1::RectROI_RB_Action() {
+    polygonmode = false;
+    ovalmode = false;
+}
+
+void Window1::OvalRoi_RB_Action() {
+    polygonmode = false;
+    ovalmode = true;
+}
+
+void Window1::polyRoi_RB_Action() {
+    polygonmode = true;
+    ovalmode = false;
+    polygoncount = 1;
+}
+
+// ---- press, drag, release -------------------------------------------------------
+
+bool Window1::Canvas1_MouseDown(int x, int y) {
+    if (!pix) {
+        Beep();
+        Beep();
+        return false;
+    }
+    lastclickx = msdownx;
+    lastclicky = msdowny;
+    Canvas2->Graphics().ClearRect(0, 0, imgsize, imgsize);
+    msdownx = x;
+    msdowny = y;
+    Canvas1->Graphics().ForeColor = kYellow;
+    ovalongoing = false;
+    if (polygonmode) return false;  // polygon vertices take single clicks
+    ovalongoing = ovalmode;
+    // The image under the rubber band, cut to the working area once per press.
+    dragbase = PixSquare();
+    return true;
+}
+
+void Window1::Canvas1_MouseDrag(int x, int y) {
+    if (x == msdownx && y == msdowny) return;
+    int dx = x - msdownx;
+    int dy = y - msdowny;
+    if (Platform().ShiftKey()) dy = ShiftHeight(dx, dy);
+    StaticText6->SetText(QStringLiteral("\u2206x:") + Str(dx));
+    StaticText8->SetText(QStringLiteral("\u2206y:") + Str(dy));
+    // Each frame shows the plain image with the band: the previous outline is hidden.
+    Graphics& g = Canvas1->Graphics();
+    if (dragbase) g.DrawPicture(dragbase, 0, 0);
+    g.ForeColor = kYellow;
+    const int left = dx < 0 ? msdownx + dx : msdownx;
+    const int top = dy < 0 ? msdowny + dy : msdowny;
+    if (ovalongoing) g.DrawOval(left, top, std::abs(dx), std::abs(dy));
+    else g.DrawRect(left, top, std::abs(dx), std::abs(dy));
+}
+
+void Window1::Canvas1_MouseUp(int x, int y) {
+    dragbase.reset();
+    msupx = x;
+    msupy = y;
+    const int dx = x - msdownx, dy = y - msdowny;
+    if (Platform().ShiftKey()) msupy = msdowny + ShiftHeight(dx, dy);
+    if (x < msdownx) {
+        msupx = msdownx;
+        msdownx = x;
+    }
+    if (msupy < msdowny) std::swap(msupy, msdowny);
+    if (msdownx < 0) msdownx = 0;
+    if (msupx > imgsize - 1) msupx = imgsize - 1;
+    if (msdowny < 0) msdowny = 0;
+    if (msupy > imgsize - 1) msupy = imgsize - 1;
+
+    const int page = TabPanel1->Value();
+    if (page == 0) StaticText3->SetText(QStringLiteral("Select 2-color mode"));
+    ovalongoing = false;
+    if (page == 1) {
+        backgrhandl();
+        rensa = 3;
+        ritacan(msdownx, msdowny, msupx, msupy);
+        return;
+    }
+    if (ovalmode) drawoval(msdownx, msdowny, msupx, msupy);
+    else ritacan(msdownx, msdowny, msupx, msupy);
+    switch (colorModemenu->ListIndex()) {
+        case 0: setColorMode(QStringLiteral("rg")); break;
+        case 1: setColorMode(QStringLiteral("rb")); break;
+        case 2: setColorMode(QStringLiteral("bg")); break;
+        default: break;
+    }
+    if (areaongoing) areas();
+    quadrotate = 0;
+    if (page == 2) histodraw();
+}
+
+bool Window1::Canvas2_MouseDown(int, int) { return false; }
+
+// ---- Select all ------------------------------------------------------------------
+
+void Window1::PushButton1_Action() {
+    if (!pix) return;
+    msdownx = 0;
+    msdowny = 0;
+    msupx = imgsize - 1;
+    msupy = imgsize - 1;
+    ritacan(0, 0, imgsize - 1, imgsize - 1);
+    StaticText3->SetText(QStringLiteral("Select 2-color mode"));
+    if (TabPanel1->Value() != 1) setColorMode(colormode);
+}
+
+// ---- outline and crop ---------------------------------------------------------------
+
+PicturePtr Window1::PixSquare() const {
+    PicturePtr p = NewPicture(imgsize, imgsize, 32);
+    if (p && pix) p->Graphics().DrawPicture(pix, 0, 0);
+    return p;
+}
+
+PicturePtr Window1::RoiOutline(bool oval, int x1, int y1, int x2, int y2) const {
+    PicturePtr outline = PixSquare();
+    if (outline) {
+        Graphics& g = outline->Graphics();
+        g.ForeColor = kYellow;
+        if (oval) g.DrawOval(x1, y1, x2 - x1, y2 - y1);
+        else g.DrawRect(x1, y1, x2 - x1, y2 - y1);
+    }
+    return outline;
+}
+
+PicturePtr Window1::Thumbnail(const PicturePtr& crop) const {
+    PicturePtr t = NewPicture(can2size, can2size, 32);
+    if (t && crop) t->Graphics().DrawPicture(crop, 0, 0, can2size, can2size, 0, 0, imgsize, imgsize);
+    return t;
+}
+
+void Window1::RefreshCoefficientWindows() {
+    if (coefflive && Window6::existing()) coefficients();
+}
+
+void Window1::ritacan(int x1, int y1, int x2, int y2) {
+    Canvas1->SetBackdrop(RoiOutline(ovalmode, x1, y1, x2, y2));
+    if (rensa != 3) {
+        PicturePtr crop = CropRectangle(pix, imgsize, RoiBox{x1, y1, x2, y2});
+        bkpoxc = poxc;
+        Canvas2->SetBackdrop(Thumbnail(crop));
+        poxc = crop;
+    }
+    RefreshCoefficientWindows();
+    if (roianalysisongoing) {
+        if (Window11* analysis = Window11::existing()) analysis->start();
+    }
+}
+
+void Window1::drawoval(int x1, int y1, int x2, int y2) {
+    polymask = OvalMask(imgsize, RoiBox{x1, y1, x2, y2});
+    Canvas1->SetBackdrop(RoiOutline(true, x1, y1, x2, y2));
+    // The masked crop reads pix itself, clipped to the working area.
+    PicturePtr crop = CropMasked(pix, polymask, imgsize, RoiBox{msdownx, msdowny, msupx, msupy});
+    if (rensa != 3) {
+        Canvas2->SetBackdrop(Thumbnail(crop));
+        bkpoxc = poxc;
+        poxc = crop;
+    }
+    RefreshCoefficientWindows();
+}
+
+void Window1::Timer3_Action() {}
+
+void Window1::drawpolygon() {}
+
+}  // namespace qv

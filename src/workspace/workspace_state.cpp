@@ -1,0 +1,42 @@
+// The workspace window: its properties, its state and its Open event.
+#include "app/globals.h"
+#include "workspace/workspace_window.h"
+
+namespace qv {
+
+Window1::Window1()
+    : points(41, 0), polypoints(41, 0), his(256, 0), fola(kFrameSlots) {
+    Layout();
+    CreateControls();
+    AddMenuHandlers();
+}
+
+Window1::~Window1() = default;
+
+void Window1::Layout() {
+    SetTitle(QStringLiteral("Colocalization analysis"));
+    SetMinimumSize(600, 690);
+    SetCentred(true);
+    SetResizeable(false);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::CustomizeWindowHint);
+    SetSize(705, 702);
+}
+
+void Window1::Event_Open() {
+    // imgsize is still 0 here, so none of these pictures exists until an image arrives.
+    pix = NewPicture(imgsize, imgsize, 32);
+    pox = NewPicture(imgsize, imgsize, 32);
+    pox2 = NewPicture(imgsize, imgsize, 32);
+    pox3 = NewPicture(imgsize, imgsize, 32);
+    polymask = NewPicture(imgsize, imgsize, 32);
+    colormode = QStringLiteral("rg");
+    bevstate = 1;
+    Module1::okuser = true;
+    if (Module1::startfol) {
+        fola[0] = Module1::startfol;
+        afterdrop();
+    }
+}
+
+}  // namespace qv
