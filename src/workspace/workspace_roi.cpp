@@ -7,6 +7,7 @@
 #include "tools/roi_analysis.h"
 #include "tools/coefficient_window.h"
 #include "workspace/core/roi_crop.h"
+#include "workspace/core/roi_rules.h"
 #include "workspace/workspace_window.h"
 
 namespace qv {
@@ -15,11 +16,13 @@ namespace {
 
 constexpr Color kYellow = RGB(255, 255, 0);
 
-int Sign(int v) { return (v > 0) - (v < 0); }
-
-// With Shift the height follows the width: |dx| with the sign of dy (a zero dx
-// or dy gives a zero height).
-int ShiftHeight(int dx, int dy) { return dx * Sign(dy) * Sign(dx); }
+// The ROI rectangle's corners become the box's.
+void StoreRoi(Window1& w, const RoiBox& b) {
+    w.msdownx = b.x1;
+    w.msdowny = b.y1;
+    w.msupx = b.x2;
+    w.msupy = b.y2;
+}
 
 }  // namespace
 
@@ -67,7 +70,7 @@ void Window1::Canvas1_MouseDrag(int x, int y) {
     if (x == msdownx && y == msdowny) return;
     int dx = x - msdownx;
     int dy = y - msdowny;
-    if (Platform().ShiftKey()) dy = ShiftHeight(dx, dy);
+    if (Platform().ShiftKey()) dy = ShiftedDy(dx, dy);
     StaticText6->SetText(QStringLiteral("\u2206x:") + Str(dx));
     StaticText8->SetText(QStringLiteral("\u2206y:") + Str(dy));
     // Each frame shows the plain image with the band: the previous outline is hidden.
@@ -82,19 +85,7 @@ void Window1::Canvas1_MouseDrag(int x, int y) {
 
 void Window1::Canvas1_MouseUp(int x, int y) {
     dragbase.reset();
-    msupx = x;
-    msupy = y;
-    const int dx = x - msdownx, dy = y - msdowny;
-    if (Platform().ShiftKey()) msupy = msdowny + ShiftHeight(dx, dy);
-    if (x < msdownx) {
-        msupx = msdownx;
-        msdownx = x;
-    }
-    if (msupy < msdowny) std::swap(msupy, msdowny);
-    if (msdownx < 0) msdownx = 0;
-    if (msupx > imgsize - 1) msupx = imgsize - 1;
-    if (msdowny < 0) msdowny = 0;
-    if (msupy > imgsize - 1) msupy = imgsize - 1;
+    StoreRoi(*this, ReleasedRoi(msdownx, msdowny, x, y, Platform().ShiftKey(), imgsize));
 
     const int page = TabPanel1->Value();
     if (page == 0) StaticText3->SetText(QStringLiteral("Select 2-color mode"));
@@ -124,11 +115,8 @@ bool Window1::Canvas2_MouseDown(int, int) { return false; }
 
 void Window1::PushButton1_Action() {
     if (!pix) return;
-    msdownx = 0;
-    msdowny = 0;
-    msupx = imgsize - 1;
-    msupy = imgsize - 1;
-    ritacan(0, 0, imgsize - 1, imgsize - 1);
+    StoreRoi(*this, WholeArea(imgsize));
+    ritacan(msdownx, msdowny, msupx, msupy);
     StaticText3->SetText(QStringLiteral("Select 2-color mode"));
     if (TabPanel1->Value() != 1) setColorMode(colormode);
 }

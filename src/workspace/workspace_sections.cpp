@@ -22,20 +22,19 @@ PicturePtr CopyOfBackdrop(Canvas* canvas) {
     return p;
 }
 
+// The current section's corners become the rectangle's.
+void StoreSection(Window1& w, const FluorogramRect& r) {
+    w.ms3downx = r.downx;
+    w.ms3downy = r.downy;
+    w.ms3upx = r.upx;
+    w.ms3upy = r.upy;
+}
+
 }  // namespace
 
 const FluorogramCounts& Window1::Hits() const {
     static const FluorogramCounts none;
     return hits ? *hits : none;
-}
-
-void Window1::ClampSection() {
-    if (ms3downx < 0) ms3downx = 0;
-    if (ms3upx > 255) ms3upx = 255;
-    if (ms3upx < 0) ms3upx = 0;
-    if (ms3downy < 0) ms3downy = 0;
-    if (ms3upy > 255) ms3upy = 255;
-    if (ms3upy < 0) ms3upy = 0;
 }
 
 // ---- mouse on the fluorogram canvas -----------------------------------------------
@@ -69,9 +68,7 @@ void Window1::Canvas3_MouseDrag(int x, int y) {
         return;
     }
     if (x == ms3downx && y == ms3downy) return;
-    ms3upx = x;
-    ms3upy = y;
-    ClampSection();
+    StoreSection(*this, SectionRelease(ms3downx, ms3downy, x, y, false));
     PicturePtr frame = CopyOfBackdrop(Canvas3);
     Graphics& g = frame->Graphics();
     g.ForeColor = kYellow;
@@ -98,19 +95,9 @@ void Window1::Canvas3_MouseUp(int x, int y) {
         ms4upy = ms3upoldy;
         ms4downx = ms3downoldx;
         ms4downy = ms3downoldy;
-        ms3upx = x;
-        ms3upy = y;
-        if (page == 0 && !quadnotsection) {
-            if (x < ms3downx) {
-                ms3upx = ms3downx;
-                ms3downx = x;
-            }
-            if (y < ms3downy) {
-                ms3upy = ms3downy;
-                ms3downy = y;
-            }
-        }
-        ClampSection();
+        // Only a section on the Fluorogram page is normalised; a quadrant
+        // cross-point or a release on the Background page is taken as it is.
+        StoreSection(*this, SectionRelease(ms3downx, ms3downy, x, y, page == 0 && !quadnotsection));
         if (page == 1 && CheckBox4->Value()) {
             backgrhandl();
             return;

@@ -292,7 +292,6 @@ private:
     void BuildFluorogramOf(const ChannelPair& pair);
     PicturePtr ViewPicture();
     void RedrawRoi();
-    void ClampSection();
     // A white imgsize square with pix drawn at its own size in the top-left corner.
     PicturePtr PixSquare() const;
     // That square with the ROI box outlined in yellow (an oval or a rectangle).

@@ -5,15 +5,15 @@
 
 namespace qv {
 
-FluorogramRect ReleaseRect(int downx, int downy, int x, int y, bool normalise) {
+FluorogramRect SectionRelease(int downx, int downy, int x, int y, bool normalise) {
     FluorogramRect r{downx, downy, x, y};
     if (normalise) {
-        if (x < r.downx) std::swap(r.downx, r.upx);
-        if (y < r.downy) std::swap(r.downy, r.upy);
+        if (r.upx < r.downx) std::swap(r.downx, r.upx);
+        if (r.upy < r.downy) std::swap(r.downy, r.upy);
     }
-    r.downx = ClampToFluorogram(r.downx);
+    r.downx = std::max(r.downx, 0);
     r.upx = ClampToFluorogram(r.upx);
-    r.downy = ClampToFluorogram(r.downy);
+    r.downy = std::max(r.downy, 0);
     r.upy = ClampToFluorogram(r.upy);
     return r;
 }

@@ -25,12 +25,14 @@ struct FluorogramRect {
     int upy = 0;
 };
 
-// The release on the fluorogram: the press point (downx, downy) and the release
-// point (x, y). With `normalise` (section mode on the Fluorogram page) the corners
-// are first swapped so that down <= up on each axis; then every corner is
-// clamped to 0..255. Without it the release point is kept as the up corner, so
-// in quadrant mode (upx, upy) is the clamped cross-point.
-FluorogramRect ReleaseRect(int downx, int downy, int x, int y, bool normalise);
+// The section a drag or release on the fluorogram leaves, from the press point
+// (downx, downy) and the pointer (x, y), which becomes the up corner. With
+// `normalise` (a release in section mode on the Fluorogram page) the corners are
+// first swapped so that down <= up on each axis. Then the clamps: downx and
+// downy from below to 0, upx and upy to 0..255; the press lies on the canvas,
+// so every corner ends in 0..255. Without normalising, (upx, upy) is the
+// pointer clamped to the fluorogram: in quadrant mode the cross-point.
+FluorogramRect SectionRelease(int downx, int downy, int x, int y, bool normalise);
 
 // Hits inside a section: the bins with columns x1..x2 and rows y1..y2, edges
 // included, clipped to 0..255. A reversed range (x1 > x2 or y1 > y2) holds no bin.
