@@ -1,5 +1,4 @@
 // The overlap coefficients of the ROI, written into the coefficient window.
-#include "platform/text.h"
 #include "tools/coefficient_window.h"
 #include "workspace/core/coefficients.h"
 #include "workspace/workspace_window.h"
@@ -30,15 +29,10 @@ void Window1::coefficients() {
         c = Window6::instance();
         PlaceBeside(c, this);
     }
-    for (size_t i = 0; i < 6; ++i) c->counts[i]->SetText(Str(result.rows[i].pixels));
-    for (size_t i = 0; i < 6; ++i) c->fields[i]->SetText(CoefficientText(result.rows[i]));
-    if (c->CheckBox2->Value()) {
-        const std::array<bool, 6> kept = RowsKeptUnderMask(colormode);
-        for (size_t i = 0; i < 6; ++i) {
-            if (kept[i]) continue;
-            c->fields[i]->SetText(QString());
-            c->counts[i]->SetText(QString());
-        }
+    const CoefficientWindowTexts texts = CoefficientTexts(result, colormode, c->CheckBox2->Value());
+    for (size_t i = 0; i < 6; ++i) {
+        c->counts[i]->SetText(texts.pixels[i]);
+        c->fields[i]->SetText(texts.values[i]);
     }
     if (c->EditField7->Text().isEmpty()) c->EditField7->SetText(QStringLiteral("QV: ") + Title());
     c->update();

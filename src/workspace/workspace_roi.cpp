@@ -4,8 +4,8 @@
 
 #include "platform/services.h"
 #include "platform/text.h"
-#include "tools/roi_analysis.h"
 #include "tools/coefficient_window.h"
+#include "tools/roi_analysis.h"
 #include "workspace/core/roi_crop.h"
 #include "workspace/core/roi_rules.h"
 #include "workspace/workspace_window.h"

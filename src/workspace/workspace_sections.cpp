@@ -4,8 +4,8 @@
 
 #include "app/globals.h"
 #include "platform/text.h"
-#include "tools/quadrant_calculator.h"
 #include "tools/coefficient_window.h"
+#include "tools/quadrant_calculator.h"
 #include "workspace/core/sections.h"
 #include "workspace/workspace_window.h"
 

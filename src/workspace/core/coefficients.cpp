@@ -125,4 +125,18 @@ std::array<bool, 6> RowsKeptUnderMask(const QString& mode) {
     return kept;
 }
 
+CoefficientWindowTexts CoefficientTexts(const OverlapCoefficients& result, const QString& mode,
+                                        bool quadrantMask) {
+    CoefficientWindowTexts texts;
+    std::array<bool, 6> kept;
+    kept.fill(true);
+    if (quadrantMask) kept = RowsKeptUnderMask(mode);
+    for (size_t i = 0; i < 6; ++i) {
+        if (!kept[i]) continue;
+        texts.values[i] = CoefficientText(result.rows[i]);
+        texts.pixels[i] = Str(result.rows[i].pixels);
+    }
+    return texts;
+}
+
 }  // namespace qv

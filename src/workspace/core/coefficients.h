@@ -77,4 +77,14 @@ QString CoefficientText(const OverlapRow& row);
 // distinct literals, so the order they are tested in cannot change a result.)
 std::array<bool, 6> RowsKeptUnderMask(const QString& mode);
 
+// The twelve texts of the coefficient window, in row order: each row's value
+// text (CoefficientText) and pixel count. With the quadrant mask both texts of
+// every row not kept for the mode (RowsKeptUnderMask) are empty.
+struct CoefficientWindowTexts {
+    std::array<QString, 6> values;
+    std::array<QString, 6> pixels;
+};
+CoefficientWindowTexts CoefficientTexts(const OverlapCoefficients& result, const QString& mode,
+                                        bool quadrantMask);
+
 }  // namespace qv

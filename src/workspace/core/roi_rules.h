@@ -21,6 +21,8 @@ constexpr int ShiftedDy(int dx, int dy) {
 RoiBox ReleasedRoi(int downx, int downy, int x, int y, bool shift, int imgsize);
 
 // Select all's box: the whole working area.
-constexpr RoiBox WholeArea(int imgsize) { return {0, 0, imgsize - 1, imgsize - 1}; }
+constexpr RoiBox WholeArea(int imgsize) {
+    return {0, 0, imgsize - 1, imgsize - 1};
+}
 
 }  // namespace qv

@@ -122,6 +122,57 @@ TEST(CoreCoefficientsTest, RowsKeptUnderTheMask) {
     EXPECT_EQ(RowsKeptUnderMask("xy"), (Rows{true, true, true, true, true, true}));
 }
 
+TEST(CoreCoefficientsTest, WindowTextsAreTheValuesAndCountsOfTheKeptRows) {
+    // Without the mask every row shows; with it only the rows of the mode's pair,
+    // the others are empty; a mode that names no pair keeps every row.
+    const OverlapCoefficients plain =
+        ComputeOverlap(KnownCrop(), kBox, ThresholdsFor("rg", false, 9, 9));
+    const OverlapCoefficients masked =
+        ComputeOverlap(KnownCrop(), kBox, ThresholdsFor("rg", true, 50, 155));
+    using Texts = std::array<const char*, 6>;
+    struct Case {
+        const OverlapCoefficients* result;
+        const char* mode;
+        bool mask;
+        Texts values, pixels;
+    };
+    const Case cases[] = {
+        {&plain,
+         "rg",
+         false,
+         {"0.92", "0.73", "0.60", "0.87", "0.96", "0.86"},
+         {"3", "2", "3", "2", "2", "2"}},
+        {&plain,
+         "bg",
+         false,
+         {"0.92", "0.73", "0.60", "0.87", "0.96", "0.86"},
+         {"3", "2", "3", "2", "2", "2"}},
+        {&masked, "rg", true, {"1", "", "0.60", "", "", ""}, {"2", "", "2", "", "", ""}},
+        {&plain, "rb", true, {"", "0.73", "", "", "0.96", ""}, {"", "2", "", "", "2", ""}},
+        {&plain, "bg", true, {"", "", "", "0.87", "", "0.86"}, {"", "", "", "2", "", "2"}},
+        {&plain,
+         "xy",
+         true,
+         {"0.92", "0.73", "0.60", "0.87", "0.96", "0.86"},
+         {"3", "2", "3", "2", "2", "2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.mode << (c.mask ? " masked" : ""));
+        const CoefficientWindowTexts t = CoefficientTexts(*c.result, c.mode, c.mask);
+        for (size_t i = 0; i < 6; ++i) {
+            EXPECT_EQ(t.values[i], QString::fromLatin1(c.values[i])) << "row " << i;
+            EXPECT_EQ(t.pixels[i], QString::fromLatin1(c.pixels[i])) << "row " << i;
+        }
+    }
+    // A row without a channel total shows the fixed text, never a number.
+    const OverlapCoefficients empty = ComputeOverlap(nullptr, kBox, {});
+    const CoefficientWindowTexts none = CoefficientTexts(empty, "rg", false);
+    for (size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(none.values[i], kNoCoefficientText);
+        EXPECT_EQ(none.pixels[i], "0");
+    }
+}
+
 TEST(CoreCoefficientsTest, ValueTextIsCutToFourCharacters) {
     struct Case {
         std::int64_t sum, total;

@@ -10,8 +10,8 @@ TEST(CoreRoiRulesTest, ShiftMakesTheHeightFollowTheWidth) {
         int dx, dy, shifted;
     };
     const Case cases[] = {
-        {30, 5, 30},  {30, -5, -30}, {-30, 5, 30}, {-30, -90, -30},
-        {0, 40, 0},   {25, 0, 0},    {0, 0, 0},    {1, -1, -1},
+        {30, 5, 30}, {30, -5, -30}, {-30, 5, 30}, {-30, -90, -30},
+        {0, 40, 0},  {25, 0, 0},    {0, 0, 0},    {1, -1, -1},
     };
     for (const Case& c : cases) EXPECT_EQ(ShiftedDy(c.dx, c.dy), c.shifted) << c.dx << "," << c.dy;
 }
@@ -25,21 +25,21 @@ TEST(CoreRoiRulesTest, ReleaseNormalisesFollowsShiftAndClampsToTheWorkingArea) {
     const int imgsize = 200;
     const Case cases[] = {
         {10, 20, 60, 90, false, {10, 20, 60, 90}},
-        {60, 90, 10, 20, false, {10, 20, 60, 90}},       // drawn up and to the left
-        {60, 20, 10, 90, false, {10, 20, 60, 90}},       // only x reversed
-        {10, 20, 60, 90, true, {10, 20, 60, 70}},        // Shift: a square
-        {60, 90, 10, 85, true, {10, 40, 60, 90}},        // Shift, upward: the square above
-        {50, 50, 80, 50, true, {50, 50, 80, 50}},        // Shift without height
-        {50, 50, 50, 50, false, {50, 50, 50, 50}},       // a click
-        {50, 50, 350, 260, false, {50, 50, 199, 199}},   // past the lower-right edge
-        {50, 50, -20, -9, false, {0, 0, 50, 50}},        // past the upper-left edge
+        {60, 90, 10, 20, false, {10, 20, 60, 90}},      // drawn up and to the left
+        {60, 20, 10, 90, false, {10, 20, 60, 90}},      // only x reversed
+        {10, 20, 60, 90, true, {10, 20, 60, 70}},       // Shift: a square
+        {60, 90, 10, 85, true, {10, 40, 60, 90}},       // Shift, upward: the square above
+        {50, 50, 80, 50, true, {50, 50, 80, 50}},       // Shift without height
+        {50, 50, 50, 50, false, {50, 50, 50, 50}},      // a click
+        {50, 50, 350, 260, false, {50, 50, 199, 199}},  // past the lower-right edge
+        {50, 50, -20, -9, false, {0, 0, 50, 50}},       // past the upper-left edge
         {150, 150, 190, 198, true, {150, 150, 190, 190}},
         {150, 150, 260, 170, true, {150, 150, 199, 199}},  // the square is cut by the area
     };
     for (const Case& c : cases) {
         const RoiBox b = ReleasedRoi(c.downx, c.downy, c.x, c.y, c.shift, imgsize);
-        SCOPED_TRACE(::testing::Message() << c.downx << "," << c.downy << " -> " << c.x << "," << c.y
-                                          << (c.shift ? " shift" : ""));
+        SCOPED_TRACE(::testing::Message() << c.downx << "," << c.downy << " -> " << c.x << ","
+                                          << c.y << (c.shift ? " shift" : ""));
         EXPECT_EQ(b.x1, c.box.x1);
         EXPECT_EQ(b.y1, c.box.y1);
         EXPECT_EQ(b.x2, c.box.x2);

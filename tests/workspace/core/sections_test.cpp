@@ -114,14 +114,14 @@ TEST(CoreSectionsTest, ReleaseNormalisesOnlyWhenAskedAndClampsEveryCorner) {
         {200, 100, 50, 30, true, {50, 30, 200, 100}},  // reversed drag
         {200, 100, 50, 30, false, {200, 100, 50, 30}},
         {10, 20, -5, 400, true, {0, 20, 10, 255}},
-        {7, 7, 7, 7, true, {7, 7, 7, 7}},  // a click: one bin
-        {0, 255, -30, 999, true, {0, 255, 0, 255}},   // both past the press's edge
-        {120, 80, -3, 260, false, {120, 80, 0, 255}}, // a drag: the band stays as pointed
+        {7, 7, 7, 7, true, {7, 7, 7, 7}},              // a click: one bin
+        {0, 255, -30, 999, true, {0, 255, 0, 255}},    // both past the press's edge
+        {120, 80, -3, 260, false, {120, 80, 0, 255}},  // a drag: the band stays as pointed
         {0, 0, 255, 255, true, {0, 0, 255, 255}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.downx << "," << c.downy << " -> " << c.x << "," << c.y
-                                          << (c.normalise ? " normalised" : ""));
+        SCOPED_TRACE(::testing::Message() << c.downx << "," << c.downy << " -> " << c.x << ","
+                                          << c.y << (c.normalise ? " normalised" : ""));
         const FluorogramRect r = SectionRelease(c.downx, c.downy, c.x, c.y, c.normalise);
         EXPECT_EQ(r.downx, c.r.downx);
         EXPECT_EQ(r.downy, c.r.downy);
