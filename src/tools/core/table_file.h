@@ -1,0 +1,33 @@
+#pragma once
+
+// Tab-separated tables on disk: one line per row, each ending "\n", in UTF-8.
+// A table is written whole or not at all.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include "platform/folderitem.h"
+
+namespace qv {
+
+enum class TableWrite {
+    Done,
+    CannotWrite,   // the file could not be created or replaced
+    CannotRead,    // the file to append to could not be read
+    NotPlainText,  // the file to append to holds NUL bytes (a binary workbook)
+};
+
+QByteArray TableBytes(const QStringList& lines);
+
+// Creates the file or replaces it.
+TableWrite WriteTable(const FolderItem& file, const QStringList& lines);
+
+// Adds the lines after the file's content; content that does not end with a
+// line end gets one first, so the new block starts on a line of its own.
+TableWrite AppendTable(const FolderItem& file, const QStringList& lines);
+
+// The message for a failed write ("" for Done).
+QString TableWriteMessage(TableWrite result, const QString& fileName);
+
+}  // namespace qv
