@@ -129,6 +129,13 @@ void BevelButton::AddRow(const QString& row) { rows_ << row; }
 
 void BevelButton::AddSeparator() { rows_ << QStringLiteral("-"); }
 
+void BevelButton::AddRowsFrom(const QString& fields) {
+    for (const QString& field : fields.split(QLatin1Char(','))) {
+        if (field == QLatin1String("Sep")) AddSeparator();
+        else AddRow(field);
+    }
+}
+
 void BevelButton::ChooseRow(int index) {
     if (index < 0 || index >= rows_.size() || rows_[index] == QLatin1String("-")) return;
     menuValue_ = index;

@@ -82,6 +82,9 @@ public:
     void SetCaptionAlign(int align);
     void AddRow(const QString& row);
     void AddSeparator();
+    // Adds the fields of a comma-separated text as rows, in order; a field
+    // "Sep" becomes a separator and a trailing comma an empty last row.
+    void AddRowsFrom(const QString& fields);
     void DeleteAllRows() { rows_.clear(); }
     QStringList Rows() const { return rows_; }
     int MenuValue() const { return menuValue_; }

@@ -100,10 +100,18 @@ void AfterWindowClosed() {
     });
 }
 
+namespace {
+bool quitting = false;
+}  // namespace
+
+bool Quitting() { return quitting; }
+
 void QuitApplication() {
+    quitting = true;
     for (int i = WindowCount() - 1; i >= 0; --i) {
         if (Window* w = WindowAt(i)) w->Close();
     }
+    quitting = false;
     if (WindowCount() == 0) QCoreApplication::quit();
 }
 

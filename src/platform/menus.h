@@ -77,5 +77,7 @@ void SetLastWindowClosed(std::function<void()> action);
 void AfterWindowClosed();
 // The Quit command: closes every window; quits once all have closed.
 void QuitApplication();
+// True while the Quit command closes the windows: a close handler then builds no window.
+bool Quitting();
 
 }  // namespace qv

@@ -8,6 +8,7 @@
 #include <QImageWriter>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QUrl>
 
@@ -30,6 +31,14 @@ public:
                         QMessageBox::Ok, QApplication::activeWindow());
         box.exec();
         return 1;
+    }
+    bool Confirm(const QString& text, const QString& yes) override {
+        QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), text,
+                        QMessageBox::Cancel, QApplication::activeWindow());
+        QPushButton* accept = box.addButton(yes, QMessageBox::AcceptRole);
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.exec();
+        return box.clickedButton() == accept;
     }
     void Beep() override { QApplication::beep(); }
     FolderItemPtr GetOpenFolderItem(const QString& fileTypes) override {

@@ -17,6 +17,8 @@ public:
 
     // A modal message box; returns the button pressed (1 for OK).
     virtual int MsgBox(const QString& text) = 0;
+    // A modal question with the buttons `yes` and "Cancel"; true for `yes`.
+    virtual bool Confirm(const QString& text, const QString& yes) = 0;
     virtual void Beep() = 0;
     // Open and save dialogs filtered by file-type names (";"-separated). None on cancel.
     virtual FolderItemPtr GetOpenFolderItem(const QString& fileTypes) = 0;
@@ -43,6 +45,9 @@ std::unique_ptr<Services> InstallServices(std::unique_ptr<Services> services);
 
 // Free-function forms of the services, as the windows call them.
 inline int MsgBox(const QString& text) { return Platform().MsgBox(text); }
+inline bool Confirm(const QString& text, const QString& yes) {
+    return Platform().Confirm(text, yes);
+}
 inline void Beep() { Platform().Beep(); }
 inline FolderItemPtr GetOpenFolderItem(const QString& fileTypes) {
     return Platform().GetOpenFolderItem(fileTypes);

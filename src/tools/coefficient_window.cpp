@@ -1,6 +1,9 @@
 #include "tools/coefficient_window.h"
 
 #include "platform/menus.h"
+#include "platform/services.h"
+#include "tools/core/coefficient_sheet.h"
+#include "tools/tool_exports.h"
 #include "workspace/workspace_window.h"
 
 namespace qv {
@@ -64,6 +67,13 @@ constexpr ControlSpec kControls[] = {
 #undef QV_VALUE
 #undef QV_COUNT
 
+// The labels of the six rows, X then Y, in the rows' order.
+constexpr const char* kRowLabels[6][2] = {
+    {"StaticText2", "StaticText3"},  {"StaticText4", "StaticText5"},
+    {"StaticText6", "StaticText10"}, {"StaticText7", "StaticText12"},
+    {"StaticText8", "StaticText11"}, {"StaticText14", "StaticText13"},
+};
+
 }  // namespace
 
 Window6::Window6() {
@@ -99,6 +109,11 @@ Window6::Window6() {
     AddMenuHandler(QStringLiteral("FileClose"), [this] { return _FileClose_Action(); });
 }
 
+void Window6::Event_Open() {
+    // The flag outlives the window: a new window shows it as it stands.
+    if (const Window1* w = Window1::existing(); w && w->coefflive) CheckBox1->SetValue(true);
+}
+
 void Window6::Event_EnableMenuItems() { EnableItem(QStringLiteral("FileClose")); }
 
 bool Window6::_FileClose_Action() {
@@ -113,8 +128,65 @@ void Window6::CheckBox2_Action() {
     Show();
 }
 
-void Window6::BevelButton1_Open() {}
+void Window6::BevelButton1_Open() {
+    BevelButton1->SetCaption(QStringLiteral("Save"));
+    BevelButton1->SetCaptionAlign(0);
+    BevelButton1->SetHasMenu(2);
+    BevelButton1->AddRowsFrom(QStringLiteral("As Excel sheet,In last sheet,As picture,"));
+}
 
-void Window6::BevelButton1_Action() {}
+void Window6::BevelButton1_Action() {
+    switch (BevelButton1->MenuValue()) {
+        case 0: SaveNewSheet(); break;
+        case 1: AppendToSheet(); break;
+        case 2: SavePicture(); break;
+        default: break;
+    }
+}
+
+CoefficientSheet Window6::Sheet() const {
+    auto text = [this](const char* n) {
+        return ControlNamed<StaticText>(QString::fromUtf8(n))->Text();
+    };
+    CoefficientSheet s;
+    s.sampleLabel = text("StaticText21");
+    s.sampleId = EditField7->Text();
+    s.header = text("StaticText1");
+    s.countHeader = text("StaticText9");
+    for (size_t i = 0; i < s.rows.size(); ++i)
+        s.rows[i] = {text(kRowLabels[i][0]), text(kRowLabels[i][1]), fields[i]->Text(),
+                     counts[i]->Text()};
+    return s;
+}
+
+void Window6::SaveNewSheet() {
+    const Window1* w = Window1::instance();
+    const FolderItemPtr chosen = GetSaveFolderItem(QStringLiteral("application/excel"),
+                                                   CoefficientSheetName(w->Title(), w->colormode));
+    if (!chosen) return;
+    FolderItemPtr f = chosen;
+    const QString name = WithSheetExtension(chosen->Name());
+    if (name != chosen->Name()) {
+        // The dialog asked about the name as chosen, not about this one.
+        f = chosen->Parent()->Child(name);
+        if (f->Exists() &&
+            !Confirm(QStringLiteral("\"%1\" already exists. Do you want to replace it?").arg(name),
+                     QStringLiteral("Replace")))
+            return;
+    }
+    SaveTable(*f, CoefficientSheetLines(Sheet()));
+}
+
+void Window6::AppendToSheet() {
+    const FolderItemPtr f = GetOpenFolderItem(QStringLiteral("application/excel"));
+    if (!f) return;
+    AppendToTable(*f, CoefficientSheetLines(Sheet()));
+}
+
+void Window6::SavePicture() {
+    const Window1* w = Window1::instance();
+    ExportTextPicture(*this, Width(), Height(), true,
+                      CoefficientClipboardLabel(w->colormode, w->Title()));
+}
 
 }  // namespace qv

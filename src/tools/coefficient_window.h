@@ -6,6 +6,8 @@
 
 namespace qv {
 
+struct CoefficientSheet;
+
 // "Pearson's co-efficients": the six directional overlap coefficients of the
 // workspace's ROI, written here by the workspace.
 class Window6 : public Window, public SingleInstance<Window6> {
@@ -13,6 +15,7 @@ class Window6 : public Window, public SingleInstance<Window6> {
 public:
     Window6();
 
+    void Event_Open() override;
     void Event_EnableMenuItems() override;
     bool _FileClose_Action();
     void CheckBox1_Action();
@@ -38,6 +41,14 @@ public:
     CheckBox* CheckBox1 = nullptr;  // "Auto refresh"
     CheckBox* CheckBox2 = nullptr;  // "Quadrant mask"
     BevelButton* BevelButton1 = nullptr;
+
+    // The texts the sheet is made of, as the window shows them.
+    CoefficientSheet Sheet() const;
+
+private:
+    void SaveNewSheet();
+    void AppendToSheet();
+    void SavePicture();
 };
 
 }  // namespace qv

@@ -6,7 +6,10 @@
 
 namespace qv {
 
-// "Quadrant calculator": the workspace's four quadrant counts as percentages.
+struct QuadrantTexts;
+
+// "Quadrant calculator": the workspace's four quadrant counts, their shares of
+// the total and the upper-right count's shares of its row and its column.
 class Window2 : public Window, public SingleInstance<Window2> {
     Q_OBJECT
 public:
@@ -16,16 +19,39 @@ public:
     void Event_Close() override;
     void Event_EnableMenuItems() override;
     bool _FileClose_Action();
+    void EditField1_Open();
     void CheckBox1_Action();
-    // Reads the quadrant counts and the workspace's axis labels.
+    void BevelButton1_Open();
+    void BevelButton1_Action();
+    // Shows the quadrant counts of the moment and the workspace's axis labels.
     void calculate();
 
-    CheckBox* CheckBox1 = nullptr;  // "Auto refresh"
+    // The value texts as they stand.
+    QuadrantTexts Shown() const;
+
+    ImageWell* ImageWell1 = nullptr;
     EditField* UL = nullptr;
     EditField* UR = nullptr;
+    EditField* EditField3 = nullptr;  // upper-row share
+    EditField* ULP = nullptr;
+    EditField* URP = nullptr;
+    EditField* EditField6 = nullptr;  // hidden, always empty
     EditField* LL = nullptr;
     EditField* LR = nullptr;
-    int calculations = 0;  // how often calculate ran
+    EditField* EditField9 = nullptr;  // right-column share
+    EditField* LLP = nullptr;
+    EditField* LRP = nullptr;
+    EditField* EditField12 = nullptr;  // hidden, always empty
+    EditField* EditField1 = nullptr;   // sample ID
+    StaticText* StaticText1 = nullptr;
+    BevelButton* BevelButton1 = nullptr;
+    CheckBox* CheckBox1 = nullptr;     // "Auto refresh"
+    StaticText* StaticText2 = nullptr;  // x-axis label
+    StaticText* StaticText3 = nullptr;  // y-axis label
+
+private:
+    void SaveImage();
+    void SaveSheet();
 };
 
 }  // namespace qv

@@ -20,6 +20,13 @@ public:
         msgBoxReplies.pop_front();
         return r;
     }
+    bool Confirm(const QString& text, const QString& yes) override {
+        questions << text + QStringLiteral(" [") + yes + QLatin1Char(']');
+        if (confirmReplies.empty()) return true;
+        const bool r = confirmReplies.front();
+        confirmReplies.pop_front();
+        return r;
+    }
     void Beep() override { ++beeps; }
     FolderItemPtr GetOpenFolderItem(const QString& fileTypes) override {
         openFilters << fileTypes;
@@ -48,6 +55,8 @@ public:
 
     QStringList messages;
     std::deque<int> msgBoxReplies;
+    QStringList questions;          // each as "text [yes button]"
+    std::deque<bool> confirmReplies;  // true (yes) when empty
     int beeps = 0;
     std::deque<FolderItemPtr> openItems;
     QStringList openFilters;
