@@ -120,13 +120,7 @@ void Window1::BevelButton5_Open() {
     BevelButton5->SetCaption(QStringLiteral("Advanced"));
     BevelButton5->SetCaptionAlign(0);
     BevelButton5->SetHasMenu(2);
-    const QString rows = QString::fromUtf8(kAdvancedMenu);
-    const int n = CountFields(rows, QStringLiteral(","));
-    for (int i = 1; i <= n; ++i) {
-        const QString field = NthField(rows, QStringLiteral(","), i);
-        if (field == QLatin1String("Sep")) BevelButton5->AddSeparator();
-        else BevelButton5->AddRow(field);
-    }
+    BevelButton5->AddRowsFrom(QString::fromUtf8(kAdvancedMenu));
 }
 
 void Window1::BevelButton5_Action() {
