@@ -1,5 +1,6 @@
 // The overlap coefficients of the ROI, written into the coefficient window.
 #include "tools/coefficient_window.h"
+#include "tools/core/quadrant_texts.h"
 #include "workspace/core/coefficients.h"
 #include "workspace/workspace_window.h"
 
@@ -34,7 +35,7 @@ void Window1::coefficients() {
         c->counts[i]->SetText(texts.pixels[i]);
         c->fields[i]->SetText(texts.values[i]);
     }
-    if (c->EditField7->Text().isEmpty()) c->EditField7->SetText(QStringLiteral("QV: ") + Title());
+    if (c->EditField7->Text().isEmpty()) c->EditField7->SetText(SampleIdOf(Title()));
     c->update();
 }
 
