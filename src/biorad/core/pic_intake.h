@@ -1,0 +1,47 @@
+#pragma once
+
+// The import window's intake of dropped PIC files: the checks every file
+// passes before any is taken, their order, the window's sizes and its
+// "Processing" line.
+
+#include <QString>
+#include <QStringList>
+#include <span>
+#include <vector>
+
+#include "biorad/core/pic_reader.h"
+
+namespace qv {
+
+// At most this many files (one per channel) are taken from one drop.
+constexpr int kPicMaxFiles = 3;
+
+// The order the files of a drop are kept in, as indexes into the drop: three
+// files sorted by name, ascending (case ignored); one or two as dropped. The
+// header is read from the last of them.
+std::vector<int> DroppedFileOrder(const QStringList& names);
+
+struct IntakeCheck {
+    std::vector<int> order;  // DroppedFileOrder of the drop
+    PicHeader header;        // of the last file in that order
+    QString problem;         // "" when every file can be taken
+};
+
+// Checks every dropped file: at most three; each opens and is a readable stack
+// (PicProblem); all have the header file's width and height and at least its
+// image count.
+IntakeCheck CheckDroppedFiles(std::span<const PicSource> dropped);
+
+// "Processing 512x512px, 3 channels" ("1 channel").
+QString ProcessingText(const PicHeader& h);
+
+struct ImportSizes {
+    int canvasWidth, canvasHeight, windowWidth, windowHeight;
+    friend bool operator==(const ImportSizes&, const ImportSizes&) = default;
+};
+// The canvas and window for an image of nx x ny on a screen: the canvas
+// min(nx, sw - 100) by min(ny + 120, sh - 150), the window min(nx + 50, sw - 30)
+// by min(ny + 120, sh - 30).
+ImportSizes ImportSizing(int nx, int ny, int screenWidth, int screenHeight);
+
+}  // namespace qv

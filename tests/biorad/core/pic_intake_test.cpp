@@ -1,0 +1,84 @@
+#include "biorad/core/pic_intake.h"
+
+#include <gtest/gtest.h>
+
+#include "biorad/pic_fixtures.h"
+
+namespace qv {
+namespace {
+
+using testing::PicBytes;
+
+PicSource Memory(const QString& name, const QByteArray& bytes) {
+    return {name, [bytes] { return BinaryStream::FromBytes(bytes); }};
+}
+
+QByteArray Stack(int nx, int ny, int npics) {
+    return PicBytes(nx, ny, npics, [](int, int, int) { return 7; });
+}
+
+TEST(PicIntakeTest, ThreeFilesAreSortedByNameTwoKeepTheirOrder) {
+    EXPECT_EQ(DroppedFileOrder({"c.pic", "a.pic", "b.pic"}), (std::vector<int>{1, 2, 0}));
+    EXPECT_EQ(DroppedFileOrder({"B.pic", "a.pic", "C.PIC"}), (std::vector<int>{1, 0, 2}));
+    EXPECT_EQ(DroppedFileOrder({"b.pic", "a.pic"}), (std::vector<int>{0, 1}));
+    EXPECT_EQ(DroppedFileOrder({"z.pic"}), (std::vector<int>{0}));
+}
+
+TEST(PicIntakeTest, TheHeaderComesFromTheLastFileInOrder) {
+    // c.pic holds two images, the others three: the count is c.pic's.
+    const std::vector<PicSource> three = {Memory("c.pic", Stack(4, 3, 2)),
+                                          Memory("a.pic", Stack(4, 3, 3)),
+                                          Memory("b.pic", Stack(4, 3, 3))};
+    IntakeCheck c = CheckDroppedFiles(three);
+    EXPECT_TRUE(c.problem.isEmpty()) << c.problem.toStdString();
+    EXPECT_EQ(c.order, (std::vector<int>{1, 2, 0}));
+    EXPECT_EQ(c.header, (PicHeader{4, 3, 2}));
+
+    const std::vector<PicSource> two = {Memory("b.pic", Stack(4, 3, 3)),
+                                        Memory("a.pic", Stack(4, 3, 1))};
+    c = CheckDroppedFiles(two);
+    EXPECT_TRUE(c.problem.isEmpty());
+    EXPECT_EQ(c.header, (PicHeader{4, 3, 1}));
+}
+
+TEST(PicIntakeTest, ADropIsRefusedWhenAnyFileCannotBeTaken) {
+    QByteArray truncated = Stack(4, 3, 3);
+    truncated.chop(1);
+    struct Case {
+        const char* what;
+        std::vector<PicSource> files;
+        const char* problem;
+    };
+    const PicSource good = Memory("a.pic", Stack(4, 3, 3));
+    const Case cases[] = {
+        {"four files", {good, good, good, good}, "At most three PIC files"},
+        {"one broken of three",
+         {good, Memory("b.pic", truncated), Memory("c.pic", Stack(4, 3, 3))},
+         "\"b.pic\" is shorter"},
+        {"header file broken", {good, Memory("b.pic", QByteArray(3, 'x'))}, "\"b.pic\" is too short"},
+        {"other sizes", {Memory("a.pic", Stack(5, 3, 3)), Memory("b.pic", Stack(4, 3, 3))},
+         "\"a.pic\" holds images of 5 x 3 pixels and \"b.pic\" of 4 x 3 pixels"},
+        {"fewer images than the header file",
+         {Memory("a.pic", Stack(4, 3, 2)), Memory("b.pic", Stack(4, 3, 3))}, "fewer than the 3"},
+        {"gone", {PicSource{"g.pic", [] { return std::unique_ptr<BinaryStream>(); }}},
+         "\"g.pic\" cannot be opened"},
+    };
+    for (const Case& c : cases) {
+        const IntakeCheck check = CheckDroppedFiles(c.files);
+        EXPECT_TRUE(check.problem.contains(QLatin1String(c.problem)))
+            << c.what << ": " << check.problem.toStdString();
+    }
+}
+
+TEST(PicIntakeTest, ProcessingLineCountsChannels) {
+    EXPECT_EQ(ProcessingText({512, 512, 3}), QStringLiteral("Processing 512x512px, 3 channels"));
+    EXPECT_EQ(ProcessingText({768, 512, 1}), QStringLiteral("Processing 768x512px, 1 channel"));
+}
+
+TEST(PicIntakeTest, CanvasAndWindowFitTheImageAndTheScreen) {
+    EXPECT_EQ(ImportSizing(2000, 1500, 1280, 1024), (ImportSizes{1180, 874, 1250, 994}));
+    EXPECT_EQ(ImportSizing(200, 100, 1280, 1024), (ImportSizes{200, 220, 250, 220}));
+}
+
+}  // namespace
+}  // namespace qv
