@@ -1,28 +1,99 @@
 // Window4: the Bio-Rad PIC import window.
 #pragma once
 
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "biorad/core/channel_merge.h"
+#include "platform/binarystream.h"
 #include "platform/canvas.h"
+#include "platform/controls.h"
 #include "platform/folderitem.h"
 #include "platform/window.h"
 
 namespace qv {
 
-// "Import Biorad file": reads PIC stacks and hands the picture to the workspace.
+// "Import Biorad file": takes one PIC stack or up to three channel files,
+// merges them by the chosen channel order, grey plane and omitted channel, and
+// hands the picture to the workspace.
 class Window4 : public Window, public SingleInstance<Window4> {
     Q_OBJECT
 public:
     Window4();
 
+    void Event_Open() override;
     void Event_EnableMenuItems() override;
+    void Event_Resized();
     bool _FileClose_Action();
     bool _FileSaveAs_Action();
     bool _FileImportBioradPIC_Action();
+
+    void Canvas1_Open();
+    // The drop intake: every file is checked before any is taken.
+    void Canvas1_DropObject(const std::vector<FolderItemPtr>& files);
+    bool Canvas1_MouseDown(int x, int y);
+    void Canvas1_MouseDrag(int x, int y);
+    void PopupMenu1_Open();
+    void PopupMenu1_Change();
+    void BevelButton1_Open();
+    void BevelButton2_Open();
+    void BevelButton1_Action();
+    void BevelButton2_Action();
+    void CheckBox1_Action();
+    void CheckBox2_Action();
+    void PushButton1_Action();
+    void PushButton2_Action();
+    void PushButton3_Action();
+
     // Takes one PIC file and shows it in this window.
     void Droppedonettan(FolderItemPtr f);
+    void locatefile();
+
+    // Rebuilds colmode from the controls and merges, unless no stack was read
+    // or "Movie" is checked.
+    void gorender();
+    // The merge of the single file fol.
+    void render();
+    // The merge of image framen of each dropped file.
+    void renderseq();
+    // The frame sequence and movie of a drop with "Movie" checked.
+    void moviemode();
 
     Canvas* Canvas1 = nullptr;
-    PicturePtr merged;                 // the window's merged picture
-    std::vector<FolderItemPtr> taken;  // files handed over, in order
+    StaticText* StaticText2 = nullptr;  // the status line
+    PopupMenu* PopupMenu1 = nullptr;    // channel order
+    StaticText* StaticText1 = nullptr;  // the mode label
+    PushButton* PushButton1 = nullptr;  // "Done"
+    StaticText* StaticText3 = nullptr;  // "Drop file here"
+    PushButton* PushButton2 = nullptr;  // "Save"
+    PushButton* PushButton3 = nullptr;  // "Open"
+    BevelButton* BevelButton1 = nullptr;  // the grey-channel menu
+    BevelButton* BevelButton2 = nullptr;  // the omission menu
+    CheckBox* CheckBox1 = nullptr;        // "Show"
+    GroupBox* GroupBox1 = nullptr;
+    CheckBox* CheckBox2 = nullptr;  // "Movie"
+    ProgressBar* ProgressBar1 = nullptr;
+
+    std::unique_ptr<BinaryStream> binin;  // the file of the last intake
+    FolderItemPtr fol;                    // the file the header was read from
+    QString colmode;
+    int npics = 0, nx = 0, ny = 0;
+    PicturePtr pix;                                    // the grey or merged picture
+    std::vector<FolderItemPtr> fola = std::vector<FolderItemPtr>(3);  // the dropped files
+    int nfiles = 0;  // index of the last dropped file
+    int framen = 0;  // the image read from each dropped file
+    std::vector<FolderItemPtr> fseq = std::vector<FolderItemPtr>(11);  // saved frames, from 1
+
+    std::vector<FolderItemPtr> taken;  // files handed over by the workspace, in order
+
+private:
+    PicHeader Header() const { return {nx, ny, npics}; }
+    // Runs a merge under the busy guard; a merge that cannot run leaves the
+    // picture and the status line as they were and says why.
+    void RunMerge(const std::function<MergeResult(const MergeHooks&)>& merge);
+    void SetStatus(const QString& text);
+    bool merging_ = false;
 };
 
 }  // namespace qv

@@ -8,6 +8,7 @@ namespace qv {
 
 Canvas::Canvas(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
+    setAcceptDrops(true);
     MakeSurface();
 }
 
@@ -91,5 +92,11 @@ void Canvas::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (MouseUp) MouseUp(p.x(), p.y());
 }
+
+void Canvas::dragEnterEvent(QDragEnterEvent* event) { DragEntered(event); }
+
+void Canvas::dragMoveEvent(QDragMoveEvent* event) { DragMoved(event); }
+
+void Canvas::dropEvent(QDropEvent* event) { Dropped(event); }
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "platform/filedrop.h"
 #include "platform/graphics.h"
 #include "platform/picture.h"
 
@@ -14,8 +15,9 @@ namespace qv {
 // to show). Drawing into the backdrop picture itself shows at the next repaint. A press goes to MouseDown;
 // only when it returns true do MouseDrag and MouseUp follow for that press.
 // Presses never pass on to the window below. A canvas with no backdrop on which
-// nothing was drawn shows the window behind it.
-class Canvas : public QWidget {
+// nothing was drawn shows the window behind it. A canvas given accepted file
+// types takes drops of such files.
+class Canvas : public QWidget, public FileDropTarget {
     Q_OBJECT
 public:
     explicit Canvas(QWidget* parent = nullptr);
@@ -41,6 +43,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void MakeSurface();

@@ -91,6 +91,7 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
                     else if (e == QLatin1String("MouseDrag")) c->MouseDrag = Get<Point>(handlers, handler(e));
                     else if (e == QLatin1String("MouseUp")) c->MouseUp = Get<Point>(handlers, handler(e));
                     else if (e == QLatin1String("Paint")) c->Paint = Get<PaintFn>(handlers, handler(e));
+                    else if (e == QLatin1String("DropObject")) c->DropObject = Get<Drop>(handlers, handler(e));
                 }
                 break;
             }

@@ -4,11 +4,8 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QMimeData>
 #include <QPainter>
-#include <QUrl>
 
-#include "platform/filetypes.h"
 #include "platform/window.h"
 
 namespace qv {
@@ -275,49 +272,11 @@ ImageWell::ImageWell(QWidget* parent) : QFrame(parent) {
     setAcceptDrops(true);
 }
 
-std::vector<FolderItemPtr> ImageWell::AcceptedFiles(const std::vector<FolderItemPtr>& files) const {
-    std::vector<FolderItemPtr> out;
-    for (const FolderItemPtr& f : files) {
-        if (!f) continue;
-        for (const QString& type : accepted_) {
-            if (FileTypeRegistry::Accepts(type, f->Name())) {
-                out.push_back(f);
-                break;
-            }
-        }
-    }
-    return out;
-}
+void ImageWell::dragEnterEvent(QDragEnterEvent* event) { DragEntered(event); }
 
-void ImageWell::DropFiles(const std::vector<FolderItemPtr>& files) {
-    const std::vector<FolderItemPtr> accepted = AcceptedFiles(files);
-    if (!accepted.empty() && DropObject) DropObject(accepted);
-}
+void ImageWell::dragMoveEvent(QDragMoveEvent* event) { DragMoved(event); }
 
-namespace {
-std::vector<FolderItemPtr> FilesOf(const QMimeData* mime) {
-    std::vector<FolderItemPtr> files;
-    if (!mime || !mime->hasUrls()) return files;
-    for (const QUrl& url : mime->urls())
-        if (url.isLocalFile()) files.push_back(FolderItem::FromPath(url.toLocalFile()));
-    return files;
-}
-}  // namespace
-
-void ImageWell::dragEnterEvent(QDragEnterEvent* event) {
-    if (!AcceptedFiles(FilesOf(event->mimeData())).empty()) event->acceptProposedAction();
-}
-
-void ImageWell::dragMoveEvent(QDragMoveEvent* event) {
-    if (!AcceptedFiles(FilesOf(event->mimeData())).empty()) event->acceptProposedAction();
-}
-
-void ImageWell::dropEvent(QDropEvent* event) {
-    const auto files = FilesOf(event->mimeData());
-    if (AcceptedFiles(files).empty()) return;
-    event->acceptProposedAction();
-    DropFiles(files);
-}
+void ImageWell::dropEvent(QDropEvent* event) { Dropped(event); }
 
 // ---- EditField, Rectangle, ProgressBar -------------------------------------------
 

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/color.h"
+#include "platform/filedrop.h"
 #include "platform/folderitem.h"
 
 namespace qv {
@@ -88,6 +89,8 @@ public:
     void DeleteAllRows() { rows_.clear(); }
     QStringList Rows() const { return rows_; }
     int MenuValue() const { return menuValue_; }
+    // Sets the chosen row as code does: the caption stays and Action does not run.
+    void SetMenuValue(int index) { menuValue_ = index; }
     // Chooses a row as the user does from the pop-up menu (fires Action).
     void ChooseRow(int index);
     std::function<void()> Action;
@@ -197,25 +200,15 @@ public:
 };
 
 // A drop target for files of the accepted file types.
-class ImageWell : public QFrame {
+class ImageWell : public QFrame, public FileDropTarget {
     Q_OBJECT
 public:
     explicit ImageWell(QWidget* parent = nullptr);
-    void AcceptFileDrop(const QString& fileType) { accepted_ << fileType; }
-    QStringList AcceptedTypes() const { return accepted_; }
-    // The files of a drop that the well accepts, in the order given.
-    std::vector<FolderItemPtr> AcceptedFiles(const std::vector<FolderItemPtr>& files) const;
-    // Delivers a drop of files (as the platform's drop does).
-    void DropFiles(const std::vector<FolderItemPtr>& files);
-    std::function<void(const std::vector<FolderItemPtr>&)> DropObject;
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-
-private:
-    QStringList accepted_;
 };
 
 class EditField : public QLineEdit {

@@ -80,13 +80,13 @@ PicPlane ReadPlane(BinaryStream& in, int width, int height, bool* noMemory) {
     PicPlane plane;
     if (width <= 0 || height <= 0) return plane;
     const std::int64_t count = static_cast<std::int64_t>(width) * height;
-    try {
-        plane.bytes.resize(static_cast<std::size_t>(count));
-    } catch (const std::bad_alloc&) {
+    // Every byte is read into it, so it is not cleared first.
+    plane.bytes.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(count)]);
+    if (!plane.bytes) {
         if (noMemory) *noMemory = true;
         return {};
     }
-    if (in.ReadBytes(plane.bytes.data(), count) != count) return {};
+    if (in.ReadBytes(plane.bytes.get(), count) != count) return {};
     plane.width = width;
     plane.height = height;
     return plane;

@@ -68,10 +68,10 @@ CheckedStream OpenChecked(const PicSource& source, const PicHeader* expected = n
 // One 8-bit image, rows from the top, each from its left pixel.
 struct PicPlane {
     int width = 0, height = 0;
-    std::vector<std::uint8_t> bytes;
-    bool Empty() const { return bytes.empty(); }
+    std::unique_ptr<std::uint8_t[]> bytes;  // width * height, none for an empty plane
+    bool Empty() const { return !bytes; }
     const std::uint8_t* Row(int y) const {
-        return bytes.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+        return bytes.get() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
     }
 };
 
