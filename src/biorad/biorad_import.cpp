@@ -43,17 +43,12 @@ constexpr ControlSpec kControls[] = {
      .height = 12, .visible = false, .locks = ""},
 };
 
-// A bevel button's pop-up rows from their comma-separated text; "Sep" is a separator.
+// A bevel button's caption and pop-up rows ("Sep" a separator).
 void BuildMenu(BevelButton* button, const char* caption, const char* rows) {
     button->SetCaption(QString::fromLatin1(caption));
     button->SetHasMenu(1);
     button->DeleteAllRows();
-    const QString text = QString::fromLatin1(rows);
-    for (int i = 1; i <= CountFields(text, QStringLiteral(",")); ++i) {
-        const QString field = NthField(text, QStringLiteral(","), i);
-        if (field == QLatin1String("Sep")) button->AddSeparator();
-        else button->AddRow(field);
-    }
+    button->AddRowsFrom(QString::fromLatin1(rows));
 }
 
 std::vector<PicSource> Sources(const std::vector<FolderItemPtr>& files) {
