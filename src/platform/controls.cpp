@@ -1,5 +1,6 @@
 #include "platform/controls.h"
 
+#include <QButtonGroup>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMenu>
@@ -173,6 +174,18 @@ RadioButton::RadioButton(QWidget* parent) : QRadioButton(parent) {
     connect(this, &QRadioButton::toggled, this, [this](bool on) {
         if (on && Action) Action();
     });
+}
+
+void RadioButton::SetValue(bool v) {
+    QButtonGroup* g = group();
+    if (v || !g || !g->exclusive() || !isChecked()) {
+        setChecked(v);
+        return;
+    }
+    // An exclusive group refuses to turn its selected button off.
+    g->setExclusive(false);
+    setChecked(false);
+    g->setExclusive(true);
 }
 
 PopupMenu::PopupMenu(QWidget* parent) : QComboBox(parent) {

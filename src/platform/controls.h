@@ -122,7 +122,8 @@ class RadioButton : public QRadioButton {
 public:
     explicit RadioButton(QWidget* parent = nullptr);
     bool Value() const { return isChecked(); }
-    void SetValue(bool v) { setChecked(v); }
+    // Turning the selected button off leaves its group with none selected.
+    void SetValue(bool v);
     QString Caption() const { return text(); }
     std::function<void()> Action;
 };

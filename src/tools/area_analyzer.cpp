@@ -1,20 +1,89 @@
 #include "tools/area_analyzer.h"
 
 #include "platform/menus.h"
+#include "platform/services.h"
+#include "platform/text.h"
+#include "tools/core/area_table.h"
+#include "tools/tool_exports.h"
 #include "workspace/workspace_window.h"
 
 namespace qv {
 
 namespace {
+
 using K = ControlKind;
+
+const QString kTableType = QStringLiteral("application/vnd.ms-excel");
+
 #define QV_FIELD(n, l, t) \
-    {.kind = K::EditField, .name = n, .left = l, .top = t, .width = 50, .height = 22}
+    { .kind = K::EditField, .name = n, .left = l, .top = t, .width = 50, .height = 22 }
+#define QV_LABEL(n, l, t, w, txt, al, c)                                                 \
+    {                                                                                    \
+        .kind = K::StaticText, .name = n, .left = l, .top = t, .width = w, .height = 20, \
+        .text = txt, .hasColor = true, .color = c, .align = al                           \
+    }
 constexpr ControlSpec kControls[] = {
-    QV_FIELD("EditField1", 132, 78),  QV_FIELD("EditField2", 132, 111),
-    QV_FIELD("EditField3", 132, 143), QV_FIELD("EditField10", 254, 78),
-    QV_FIELD("EditField11", 254, 111), QV_FIELD("EditField12", 254, 143),
+    QV_LABEL("StaticText7", 20, 9, 100, "Sample ID:", 0, kBlack),
+    {.kind = K::EditField, .name = "EditField19", .left = 97, .top = 8, .width = 183, .height = 22},
+    QV_LABEL("StaticText1", 20, 79, 41, "Red", 0, RGB(127, 0, 0)),
+    QV_LABEL("StaticText2", 20, 111, 41, "Green", 0, RGB(0, 127, 0)),
+    QV_LABEL("StaticText3", 20, 143, 41, "Blue", 0, RGB(0, 0, 127)),
+    QV_FIELD("EditField1", 132, 78),
+    QV_FIELD("EditField2", 132, 111),
+    QV_FIELD("EditField3", 132, 143),
+    {.kind = K::EditField,
+     .name = "EditField4",
+     .left = 71,
+     .top = 78,
+     .width = 50,
+     .height = 22,
+     .text = "0"},
+    {.kind = K::EditField,
+     .name = "EditField5",
+     .left = 71,
+     .top = 111,
+     .width = 50,
+     .height = 22,
+     .text = "0"},
+    {.kind = K::EditField,
+     .name = "EditField6",
+     .left = 71,
+     .top = 143,
+     .width = 50,
+     .height = 22,
+     .text = "0"},
+    QV_FIELD("EditField7", 194, 78),
+    QV_FIELD("EditField8", 194, 111),
+    QV_FIELD("EditField9", 194, 143),
+    QV_LABEL("StaticText4", 126, 47, 64, "Area (px)", 1, kBlack),
+    QV_LABEL("StaticText5", 70, 47, 50, "n", 1, kBlack),
+    QV_LABEL("StaticText6", 191, 47, 54, "Mean", 1, kBlack),
+    {.kind = K::PushButton,
+     .name = "PushButton1",
+     .left = 73,
+     .top = 189,
+     .width = 69,
+     .height = 20,
+     .text = "Include",
+     .events = "Action"},
+    {.kind = K::BevelButton,
+     .name = "BevelButton1",
+     .left = 187,
+     .top = 189,
+     .width = 60,
+     .height = 22,
+     .text = "Save",
+     .events = "Open,Action",
+     .hasMenu = 2,
+     .captionAlign = 3},
+    QV_FIELD("EditField10", 254, 78),
+    QV_FIELD("EditField11", 254, 111),
+    QV_FIELD("EditField12", 254, 143),
+    QV_LABEL("StaticText8", 248, 47, 60, "Intensity", 1, kBlack),
 };
 #undef QV_FIELD
+#undef QV_LABEL
+
 }  // namespace
 
 Window9::Window9() {
@@ -22,23 +91,146 @@ Window9::Window9() {
     SetMinimumSize(64, 64);
     SetSize(331, 244);
     DeclaredVisible = false;
-    BuildControls(kControls, {});
-    EditField1 = ControlNamed<EditField>(QStringLiteral("EditField1"));
-    EditField2 = ControlNamed<EditField>(QStringLiteral("EditField2"));
-    EditField3 = ControlNamed<EditField>(QStringLiteral("EditField3"));
-    EditField10 = ControlNamed<EditField>(QStringLiteral("EditField10"));
-    EditField11 = ControlNamed<EditField>(QStringLiteral("EditField11"));
-    EditField12 = ControlNamed<EditField>(QStringLiteral("EditField12"));
+    BuildControls(kControls,
+                  {QV_HANDLER(Window9, PushButton1_Action), QV_HANDLER(Window9, BevelButton1_Open),
+                   QV_HANDLER(Window9, BevelButton1_Action)});
+    auto field = [this](const char* name) {
+        return ControlNamed<EditField>(QString::fromUtf8(name));
+    };
+    auto label = [this](const char* name) {
+        return ControlNamed<StaticText>(QString::fromUtf8(name));
+    };
+    StaticText7 = label("StaticText7");
+    EditField19 = field("EditField19");
+    StaticText1 = label("StaticText1");
+    StaticText2 = label("StaticText2");
+    StaticText3 = label("StaticText3");
+    EditField1 = field("EditField1");
+    EditField2 = field("EditField2");
+    EditField3 = field("EditField3");
+    EditField4 = field("EditField4");
+    EditField5 = field("EditField5");
+    EditField6 = field("EditField6");
+    EditField7 = field("EditField7");
+    EditField8 = field("EditField8");
+    EditField9 = field("EditField9");
+    StaticText4 = label("StaticText4");
+    StaticText5 = label("StaticText5");
+    StaticText6 = label("StaticText6");
+    PushButton1 = ControlNamed<PushButton>(QStringLiteral("PushButton1"));
+    BevelButton1 = ControlNamed<BevelButton>(QStringLiteral("BevelButton1"));
+    EditField10 = field("EditField10");
+    EditField11 = field("EditField11");
+    EditField12 = field("EditField12");
+    StaticText8 = label("StaticText8");
     AddMenuHandler(QStringLiteral("FileClose"), [this] { return _FileClose_Action(); });
 }
 
-void Window9::Event_Open() { Window1::instance()->areaongoing = true; }
+void Window9::PushButton1_Action() {
+    redtot = IncludedTotal(redtot, EditField1->Text());
+    greentot = IncludedTotal(greentot, EditField2->Text());
+    bluetot = IncludedTotal(bluetot, EditField3->Text());
+    EditField4->SetText(IncludedCount(EditField4->Text()));
+    EditField5->SetText(IncludedCount(EditField5->Text()));
+    EditField6->SetText(IncludedCount(EditField6->Text()));
+    EditField7->SetText(MeanText(redtot, EditField4->Text()));
+    EditField8->SetText(MeanText(greentot, EditField5->Text()));
+    EditField9->SetText(MeanText(bluetot, EditField6->Text()));
+    // A row that cannot be added ends the series (with a message): the file
+    // keeps its header and every row before.
+    if (writing && excfile && !AppendToTable(*excfile, {DataRow()})) EndSeries();
+}
+
+QStringList Window9::Header() const {
+    return AreaTableHeader(StaticText7->Text(), EditField19->Text(), StaticText1->Text(),
+                           StaticText2->Text(), StaticText3->Text());
+}
+
+QString Window9::DataRow() const {
+    return TableLine({EditField4->Text(), EditField1->Text(), EditField2->Text(),
+                      EditField3->Text(), EditField10->Text(), EditField11->Text(),
+                      EditField12->Text()});
+}
+
+void Window9::FillSaveMenu() {
+    const int n = CountFields(kAreaSaveRows, QStringLiteral(","));
+    for (int i = 1; i <= n; ++i)
+        BevelButton1->AddRow(NthField(kAreaSaveRows, QStringLiteral(","), i));
+}
+
+void Window9::BevelButton1_Open() {
+    FillSaveMenu();
+}
+
+void Window9::BevelButton1_Action() {
+    if (BevelButton1->HasMenu() != 0) {
+        const QStringList rows = BevelButton1->Rows();
+        const int chosen = BevelButton1->MenuValue();
+        if (chosen < 0 || chosen >= rows.size()) return;
+        BevelButton1->SetCaption(rows[chosen]);
+    }
+    const QString caption = BevelButton1->Caption();
+    if (caption == QLatin1String("Clear all")) {
+        clearall();
+        BevelButton1->SetCaption(QStringLiteral("Save"));
+    } else if (caption == QLatin1String("As Excel file")) {
+        asexcel();
+        BevelButton1->SetCaption(QStringLiteral("Save"));
+    } else if (caption == QLatin1String("Done")) {
+        EndSeries();
+        BevelButton1->SetCaption(QStringLiteral("Save"));
+        BevelButton1->DeleteAllRows();
+        FillSaveMenu();
+        BevelButton1->SetHasMenu(2);
+    } else if (caption == QLatin1String("Start collecting multiple data")) {
+        collect();
+        BevelButton1->SetCaption(QStringLiteral("Done"));
+        BevelButton1->SetHasMenu(0);
+    }
+}
+
+void Window9::EndSeries() {
+    excfile = nullptr;
+    writing = false;
+}
+
+void Window9::asexcel() {
+    const QString name = AreaTableName(Window1::instance()->Title(), EditField19->Text());
+    const FolderItemPtr f = GetSaveFolderItem(kTableType, name);
+    if (!f) return;
+    // The single table is written whole, so it is complete when the action ends.
+    SaveTable(*f, Header() << DataRow());
+}
+
+void Window9::collect() {
+    const QString name = AreaSeriesName(Window1::instance()->Title(), EditField19->Text());
+    const FolderItemPtr f = GetSaveFolderItem(kTableType, name);
+    if (!f) return;
+    if (!SaveTable(*f, Header())) return;  // reported; the series does not start
+    excfile = f;
+    writing = true;
+}
+
+void Window9::clearall() {
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* e = qobject_cast<EditField*>(ControlAt(i))) e->SetText(QStringLiteral("0"));
+    redtot = greentot = bluetot = 0;
+    EditField19->SetText(QString());
+}
+
+void Window9::Event_Open() {
+    Window1::instance()->areaongoing = true;
+}
 
 void Window9::Event_Close() {
     if (Window1* w = Window1::existing()) w->areaongoing = false;
+    // Every row of an open series is on disk already; the series ends here.
+    EndSeries();
 }
 
-void Window9::Event_EnableMenuItems() { EnableItem(QStringLiteral("FileClose")); }
+void Window9::Event_EnableMenuItems() {
+    EnableItem(QStringLiteral("FileClose"));
+}
 
 bool Window9::_FileClose_Action() {
     Close();

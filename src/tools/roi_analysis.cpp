@@ -1,30 +1,180 @@
 #include "tools/roi_analysis.h"
 
-#include <algorithm>
-
 #include "app/resources.h"
 #include "platform/menus.h"
-#include "workspace/workspace_window.h"
+#include "platform/text.h"
+#include "tools/core/roi_scan.h"
+#include "tools/core/roi_views.h"
 
 namespace qv {
 
 namespace {
+
 using K = ControlKind;
+
+#define QV_RADIO(n, l, t, w, txt, grp, on, ev)                                            \
+    {                                                                                     \
+        .kind = K::RadioButton, .name = n, .left = l, .top = t, .width = w, .height = 20, \
+        .text = txt, .value = on, .locks = "TR", .events = ev, .group = grp               \
+    }
+#define QV_LABEL(n, l, t, w, txt, b, c)                                                  \
+    {                                                                                    \
+        .kind = K::StaticText, .name = n, .left = l, .top = t, .width = w, .height = 20, \
+        .text = txt, .bold = b, .hasColor = true, .color = c, .align = 1, .locks = "TR"  \
+    }
+#define QV_BEVEL(n, l, t, w, txt)                                                         \
+    {                                                                                     \
+        .kind = K::BevelButton, .name = n, .left = l, .top = t, .width = w, .height = 22, \
+        .text = txt, .textSize = 10, .locks = "TR", .events = "Action"                    \
+    }
 constexpr ControlSpec kControls[] = {
-    {.kind = K::Canvas, .name = "Canvas1", .left = 410, .top = 10, .width = 160, .height = 160},
+    {.kind = K::Canvas, .name = "Canvas1", .left = 26, .top = 14, .width = 100, .height = 100},
+    QV_RADIO("RadioButton1", 364, 36, 60, "Red", "saturated", 0, "Action"),
+    QV_RADIO("RadioButton2", 364, 61, 60, "Green", "saturated", 0, "Action"),
+    QV_RADIO("RadioButton3", 364, 86, 60, "Blue", "saturated", 0, "Action"),
+    QV_RADIO("RadioButton4", 364, 118, 60, "Any", "saturated", 0, "Action"),
+    {.kind = K::GroupBox,
+     .name = "GroupBox1",
+     .left = 347,
+     .top = 18,
+     .width = 111,
+     .height = 157,
+     .text = "View saturated",
+     .textSize = 10,
+     .locks = "TR"},
+    QV_BEVEL("BevelButton1", 361, 144, 49, "Revert"),
+    QV_LABEL("StaticText2", 219, 22, 50, "Pixels", true, kBlack),
+    QV_LABEL("StaticText3", 276, 22, 65, "Saturated", true, kBlack),
+    {.kind = K::StaticText,
+     .name = "StaticText1",
+     .left = 182,
+     .top = 45,
+     .width = 40,
+     .height = 20,
+     .text = "Red",
+     .bold = true,
+     .hasColor = true,
+     .color = RGB(161, 0, 0),
+     .locks = "TR"},
+    {.kind = K::StaticText,
+     .name = "StaticText4",
+     .left = 182,
+     .top = 69,
+     .width = 40,
+     .height = 20,
+     .text = "Green",
+     .bold = true,
+     .hasColor = true,
+     .color = RGB(0, 91, 0),
+     .locks = "TR"},
+    {.kind = K::StaticText,
+     .name = "StaticText5",
+     .left = 182,
+     .top = 93,
+     .width = 40,
+     .height = 20,
+     .text = "Blue",
+     .bold = true,
+     .hasColor = true,
+     .color = RGB(0, 0, 80),
+     .locks = "TR"},
+    {.kind = K::StaticText,
+     .name = "StaticText6",
+     .left = 182,
+     .top = 128,
+     .width = 35,
+     .height = 20,
+     .text = "Any",
+     .bold = true,
+     .hasColor = true,
+     .color = kBlack,
+     .locks = "TR"},
+    QV_LABEL("StaticText7", 219, 45, 50, "Red", false, kBlack),
+    QV_LABEL("StaticText8", 219, 69, 50, "Red", false, kBlack),
+    QV_LABEL("StaticText9", 219, 93, 50, "Red", false, kBlack),
+    QV_LABEL("StaticText10", 219, 128, 50, "Any", false, kBlack),
+    QV_LABEL("StaticText11", 276, 45, 65, "Red", false, kBlack),
+    QV_LABEL("StaticText12", 276, 69, 65, "Red", false, kBlack),
+    QV_LABEL("StaticText13", 276, 93, 65, "Red", false, kBlack),
+    QV_LABEL("StaticText14", 276, 128, 65, "Any", false, kBlack),
+    QV_BEVEL("BevelButton2", 252, 151, 83, "Auto contrast"),
+    QV_BEVEL("BevelButton3", 480, 144, 60, "Scale"),
+    {.kind = K::Canvas,
+     .name = "Canvas2",
+     .left = 5,
+     .top = 12,
+     .width = 17,
+     .height = 170,
+     .visible = false},
+    {.kind = K::GroupBox,
+     .name = "GroupBox2",
+     .left = 470,
+     .top = 18,
+     .width = 92,
+     .height = 157,
+     .text = "LUT",
+     .textSize = 10,
+     .locks = "TR"},
+    QV_RADIO("RadioButton5", 474, 36, 80, "Red", "lut", 1, ""),
+    QV_RADIO("RadioButton6", 474, 61, 80, "Green", "lut", 0, ""),
+    QV_RADIO("RadioButton7", 474, 86, 80, "Blue", "lut", 0, ""),
 };
+#undef QV_RADIO
+#undef QV_LABEL
+#undef QV_BEVEL
+
+constexpr RoiChannel kSlotChannel[] = {RoiChannel::Red, RoiChannel::Green, RoiChannel::Blue,
+                                       RoiChannel::Any};
+
 }  // namespace
 
 Window11::Window11() {
     SetTitle(QStringLiteral("ROI analysis"));
     SetMinimumSize(420, 180);
     SetSize(577, 194);
-    BuildControls(kControls, {});
-    Canvas1 = ControlNamed<Canvas>(QStringLiteral("Canvas1"));
+    BuildControls(
+        kControls,
+        {QV_HANDLER(Window11, RadioButton1_Action), QV_HANDLER(Window11, RadioButton2_Action),
+         QV_HANDLER(Window11, RadioButton3_Action), QV_HANDLER(Window11, RadioButton4_Action),
+         QV_HANDLER(Window11, BevelButton1_Action), QV_HANDLER(Window11, BevelButton2_Action),
+         QV_HANDLER(Window11, BevelButton3_Action)});
+    auto named = [this](auto*& slot, const char* name) {
+        slot = ControlNamed<std::remove_reference_t<decltype(*slot)>>(QString::fromUtf8(name));
+    };
+    named(Canvas1, "Canvas1");
+    named(RadioButton1, "RadioButton1");
+    named(RadioButton2, "RadioButton2");
+    named(RadioButton3, "RadioButton3");
+    named(RadioButton4, "RadioButton4");
+    named(GroupBox1, "GroupBox1");
+    named(BevelButton1, "BevelButton1");
+    named(StaticText2, "StaticText2");
+    named(StaticText3, "StaticText3");
+    named(StaticText1, "StaticText1");
+    named(StaticText4, "StaticText4");
+    named(StaticText5, "StaticText5");
+    named(StaticText6, "StaticText6");
+    named(StaticText7, "StaticText7");
+    named(StaticText8, "StaticText8");
+    named(StaticText9, "StaticText9");
+    named(StaticText10, "StaticText10");
+    named(StaticText11, "StaticText11");
+    named(StaticText12, "StaticText12");
+    named(StaticText13, "StaticText13");
+    named(StaticText14, "StaticText14");
+    named(BevelButton2, "BevelButton2");
+    named(BevelButton3, "BevelButton3");
+    named(Canvas2, "Canvas2");
+    named(GroupBox2, "GroupBox2");
+    named(RadioButton5, "RadioButton5");
+    named(RadioButton6, "RadioButton6");
+    named(RadioButton7, "RadioButton7");
     AddMenuHandler(QStringLiteral("FileClose"), [this] { return _FileClose_Action(); });
 }
 
 void Window11::Event_Open() {
+    rainbow = LutBar();
+    Canvas2->SetBackdrop(rainbow);
     Window1::instance()->roianalysisongoing = true;
     start();
 }
@@ -33,7 +183,9 @@ void Window11::Event_Close() {
     if (Window1* w = Window1::existing()) w->roianalysisongoing = false;
 }
 
-void Window11::Event_EnableMenuItems() { EnableItem(QStringLiteral("FileClose")); }
+void Window11::Event_EnableMenuItems() {
+    EnableItem(QStringLiteral("FileClose"));
+}
 
 bool Window11::_FileClose_Action() {
     Close();
@@ -43,18 +195,98 @@ bool Window11::_FileClose_Action() {
 void Window11::start() {
     ++starts;
     Window1* w = Window1::instance();
-    PicturePtr source = w->poxc ? w->poxc : QVlogga128();
-    if (!source) return;
-    int width = w->msupx - w->msdownx;
-    int height = w->msupy - w->msdowny;
-    if (width == 0) width = source->Width();
-    if (height == 0) height = source->Height();
-    roi = NewPicture(width, height, 32);
-    if (!roi) return;
-    roi->Graphics().DrawPicture(source, 0, 0, width, height, w->msdownx, w->msdowny, width, height);
-    SetSize(width + 423, std::max(180, height + 28));
-    Canvas1->resize(width, height);
-    Canvas1->SetBackdrop(roi);
+    // Without a crop the logo is cut, and a zero size then takes the logo's.
+    const PicturePtr source = w->poxc ? w->poxc : QVlogga128();
+    const RoiCutSize size = RoiCut(w->msdownx, w->msdowny, w->msupx, w->msupy, source);
+    PicturePtr copy = CutRoi(source, w->msdownx, w->msdowny, size);
+    if (!copy) return;  // no picture could be made: the window keeps what it shows
+    vidd = size.width;
+    hojd = size.height;
+    pic.fill(copy);
+    pix = copy;
+    const RoiCutSize window = RoiWindowSize(size);
+    SetSize(window.width, window.height);
+    Canvas1->resize(vidd, hojd);
+    update();
+    ShowSlot(0);
+    scan();
+}
+
+void Window11::scan() {
+    const RoiCounts c = ScanRoi(pic[0]);
+    StaticText* const pixels[] = {StaticText7, StaticText8, StaticText9, StaticText10};
+    StaticText* const saturated[] = {StaticText11, StaticText12, StaticText13, StaticText14};
+    for (size_t i = 0; i < 4; ++i) pixels[i]->SetText(Str(c.pixels[i]));
+    for (size_t i = 0; i < 4; ++i) saturated[i]->SetText(Str(c.saturated[i]));
+}
+
+void Window11::ShowSlot(int slot) {
+    visas = slot;
+    Canvas1->SetBackdrop(pic[static_cast<size_t>(slot)]);
+}
+
+void Window11::SaturationView(int slot) {
+    PicturePtr view = qv::SaturationView(pix, kSlotChannel[slot - 2]);
+    if (!view) return;
+    pic[static_cast<size_t>(slot)] = view;
+    ShowSlot(slot);
+}
+
+void Window11::RadioButton1_Action() {
+    SaturationView(2);
+}
+void Window11::RadioButton2_Action() {
+    SaturationView(3);
+}
+void Window11::RadioButton3_Action() {
+    SaturationView(4);
+}
+void Window11::RadioButton4_Action() {
+    SaturationView(5);
+}
+
+void Window11::BevelButton1_Action() {
+    pic[0] = pix;
+    RadioButton1->SetValue(false);
+    RadioButton2->SetValue(false);
+    RadioButton3->SetValue(false);
+    RadioButton4->SetValue(false);
+    BevelButton2->SetCaption(QStringLiteral("Auto contrast"));
+    ShowSlot(0);
+}
+
+void Window11::BevelButton2_Action() {
+    const QString caption = BevelButton2->Caption();
+    if (caption == QLatin1String("Auto contrast")) {
+        PicturePtr stretched = AutoContrast(pix);
+        if (!stretched) return;
+        pic[1] = stretched;
+        ShowSlot(1);
+        BevelButton2->SetCaption(QStringLiteral("Apply"));
+    } else if (caption == QLatin1String("Apply")) {
+        Window1* w = Window1::instance();
+        beforeApply = w->workingImage();
+        originalpix = w->pix;
+        w->import(pic[1]);
+        Show();
+        BevelButton2->SetCaption(QStringLiteral("Undo"));
+    } else if (caption == QLatin1String("Undo")) {
+        // The workspace gets back the very picture it had, at its own size.
+        Window1::instance()->restoreImage(beforeApply);
+        BevelButton2->SetCaption(QStringLiteral("Auto contrast"));
+        Show();
+    }
+}
+
+void Window11::BevelButton3_Action() {
+    Canvas2->setVisible(true);
+    const RoiChannel channel = RadioButton5->Value()   ? RoiChannel::Red
+                               : RadioButton6->Value() ? RoiChannel::Green
+                                                       : RoiChannel::Blue;
+    PicturePtr scaled = PseudoColour(pix, channel);
+    if (!scaled) return;
+    pic[1] = scaled;
+    ShowSlot(1);
 }
 
 }  // namespace qv

@@ -50,6 +50,21 @@ void Window1::import(PicturePtr p) {
     StaticText3->SetText(kDrawRoi);
 }
 
+Window1::WorkingImage Window1::workingImage() const {
+    return {pix, originalpix, imgsize, can2size, Canvas1->Backdrop()};
+}
+
+void Window1::restoreImage(const WorkingImage& image) {
+    Show();
+    pix = image.pix;
+    originalpix = image.originalpix;
+    imgsize = image.imgsize;
+    can2size = image.can2size;
+    if (imgsize > 0) makeview();
+    Canvas1->SetBackdrop(image.shown ? image.shown : pix ? PixSquare() : nullptr);
+    update();
+}
+
 void Window1::afterdrop() {
     if (actualframe < 0 || actualframe >= static_cast<int>(fola.size())) return;
     FolderItemPtr f = fola[static_cast<size_t>(actualframe)];

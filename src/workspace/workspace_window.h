@@ -264,6 +264,18 @@ public:
     void histocalc();
     void histodraw();
     void import(PicturePtr p);
+    // The working image with its source and sizes, as a tool window takes it
+    // back after handing the workspace a picture of its own.
+    struct WorkingImage {
+        PicturePtr pix;
+        PicturePtr originalpix;
+        std::int32_t imgsize = 0;
+        std::int32_t can2size = 0;
+        PicturePtr shown;  // what Canvas1 showed
+    };
+    WorkingImage workingImage() const;
+    // Shows a working image again exactly as it was (no rescaling).
+    void restoreImage(const WorkingImage& image);
     void ritatrean();
     void quadonscreen();
     void coefficients();

@@ -108,6 +108,15 @@ TEST(ControlFactoryTest, RadioGroupsOnOneParentExcludeOnlyWithinTheGroup) {
     EXPECT_TRUE(w.C<RadioButton>("A1")->Value()) << "another group";
     // the action runs on selection only, not for the button turned off
     EXPECT_EQ(w.calls, (QStringList{"A1_Action", "B1_Action"}));
+
+    // Code may turn the selected button off: the group then has none selected,
+    // and still excludes afterwards.
+    w.C<RadioButton>("A1")->SetValue(false);
+    EXPECT_FALSE(w.C<RadioButton>("A1")->Value());
+    EXPECT_FALSE(w.C<RadioButton>("A2")->Value());
+    w.C<RadioButton>("A2")->SetValue(true);
+    w.C<RadioButton>("A1")->SetValue(true);
+    EXPECT_FALSE(w.C<RadioButton>("A2")->Value());
 }
 
 TEST(ControlFactoryTest, PlacesAreWindowPixelsAndPagesShowOneAtATime) {
