@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <span>
+#include <type_traits>
 #include <vector>
 
 #include "platform/controlfactory.h"
@@ -137,6 +138,11 @@ private:
     bool everShown_ = false;
     friend void detail::ScheduleShow(Window* w);
 };
+
+// In a window's member function: points a control member at the declared
+// control of the member's name, QV_CONTROL(EditField1).
+#define QV_CONTROL(member) \
+    member = ControlNamed<std::remove_pointer_t<decltype(member)>>(QStringLiteral(#member))
 
 // The open windows, front first.
 int WindowCount();

@@ -2,7 +2,6 @@
 
 #include "platform/menus.h"
 #include "platform/services.h"
-#include "platform/text.h"
 #include "tools/core/area_table.h"
 #include "tools/tool_exports.h"
 #include "workspace/workspace_window.h"
@@ -94,35 +93,29 @@ Window9::Window9() {
     BuildControls(kControls,
                   {QV_HANDLER(Window9, PushButton1_Action), QV_HANDLER(Window9, BevelButton1_Open),
                    QV_HANDLER(Window9, BevelButton1_Action)});
-    auto field = [this](const char* name) {
-        return ControlNamed<EditField>(QString::fromUtf8(name));
-    };
-    auto label = [this](const char* name) {
-        return ControlNamed<StaticText>(QString::fromUtf8(name));
-    };
-    StaticText7 = label("StaticText7");
-    EditField19 = field("EditField19");
-    StaticText1 = label("StaticText1");
-    StaticText2 = label("StaticText2");
-    StaticText3 = label("StaticText3");
-    EditField1 = field("EditField1");
-    EditField2 = field("EditField2");
-    EditField3 = field("EditField3");
-    EditField4 = field("EditField4");
-    EditField5 = field("EditField5");
-    EditField6 = field("EditField6");
-    EditField7 = field("EditField7");
-    EditField8 = field("EditField8");
-    EditField9 = field("EditField9");
-    StaticText4 = label("StaticText4");
-    StaticText5 = label("StaticText5");
-    StaticText6 = label("StaticText6");
-    PushButton1 = ControlNamed<PushButton>(QStringLiteral("PushButton1"));
-    BevelButton1 = ControlNamed<BevelButton>(QStringLiteral("BevelButton1"));
-    EditField10 = field("EditField10");
-    EditField11 = field("EditField11");
-    EditField12 = field("EditField12");
-    StaticText8 = label("StaticText8");
+    QV_CONTROL(StaticText7);
+    QV_CONTROL(EditField19);
+    QV_CONTROL(StaticText1);
+    QV_CONTROL(StaticText2);
+    QV_CONTROL(StaticText3);
+    QV_CONTROL(EditField1);
+    QV_CONTROL(EditField2);
+    QV_CONTROL(EditField3);
+    QV_CONTROL(EditField4);
+    QV_CONTROL(EditField5);
+    QV_CONTROL(EditField6);
+    QV_CONTROL(EditField7);
+    QV_CONTROL(EditField8);
+    QV_CONTROL(EditField9);
+    QV_CONTROL(StaticText4);
+    QV_CONTROL(StaticText5);
+    QV_CONTROL(StaticText6);
+    QV_CONTROL(PushButton1);
+    QV_CONTROL(BevelButton1);
+    QV_CONTROL(EditField10);
+    QV_CONTROL(EditField11);
+    QV_CONTROL(EditField12);
+    QV_CONTROL(StaticText8);
     AddMenuHandler(QStringLiteral("FileClose"), [this] { return _FileClose_Action(); });
 }
 
@@ -153,9 +146,7 @@ QString Window9::DataRow() const {
 }
 
 void Window9::FillSaveMenu() {
-    const int n = CountFields(kAreaSaveRows, QStringLiteral(","));
-    for (int i = 1; i <= n; ++i)
-        BevelButton1->AddRow(NthField(kAreaSaveRows, QStringLiteral(","), i));
+    BevelButton1->AddRowsFrom(kAreaSaveRows);
 }
 
 void Window9::BevelButton1_Open() {

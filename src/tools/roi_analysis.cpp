@@ -138,37 +138,34 @@ Window11::Window11() {
          QV_HANDLER(Window11, RadioButton3_Action), QV_HANDLER(Window11, RadioButton4_Action),
          QV_HANDLER(Window11, BevelButton1_Action), QV_HANDLER(Window11, BevelButton2_Action),
          QV_HANDLER(Window11, BevelButton3_Action)});
-    auto named = [this](auto*& slot, const char* name) {
-        slot = ControlNamed<std::remove_reference_t<decltype(*slot)>>(QString::fromUtf8(name));
-    };
-    named(Canvas1, "Canvas1");
-    named(RadioButton1, "RadioButton1");
-    named(RadioButton2, "RadioButton2");
-    named(RadioButton3, "RadioButton3");
-    named(RadioButton4, "RadioButton4");
-    named(GroupBox1, "GroupBox1");
-    named(BevelButton1, "BevelButton1");
-    named(StaticText2, "StaticText2");
-    named(StaticText3, "StaticText3");
-    named(StaticText1, "StaticText1");
-    named(StaticText4, "StaticText4");
-    named(StaticText5, "StaticText5");
-    named(StaticText6, "StaticText6");
-    named(StaticText7, "StaticText7");
-    named(StaticText8, "StaticText8");
-    named(StaticText9, "StaticText9");
-    named(StaticText10, "StaticText10");
-    named(StaticText11, "StaticText11");
-    named(StaticText12, "StaticText12");
-    named(StaticText13, "StaticText13");
-    named(StaticText14, "StaticText14");
-    named(BevelButton2, "BevelButton2");
-    named(BevelButton3, "BevelButton3");
-    named(Canvas2, "Canvas2");
-    named(GroupBox2, "GroupBox2");
-    named(RadioButton5, "RadioButton5");
-    named(RadioButton6, "RadioButton6");
-    named(RadioButton7, "RadioButton7");
+    QV_CONTROL(Canvas1);
+    QV_CONTROL(RadioButton1);
+    QV_CONTROL(RadioButton2);
+    QV_CONTROL(RadioButton3);
+    QV_CONTROL(RadioButton4);
+    QV_CONTROL(GroupBox1);
+    QV_CONTROL(BevelButton1);
+    QV_CONTROL(StaticText2);
+    QV_CONTROL(StaticText3);
+    QV_CONTROL(StaticText1);
+    QV_CONTROL(StaticText4);
+    QV_CONTROL(StaticText5);
+    QV_CONTROL(StaticText6);
+    QV_CONTROL(StaticText7);
+    QV_CONTROL(StaticText8);
+    QV_CONTROL(StaticText9);
+    QV_CONTROL(StaticText10);
+    QV_CONTROL(StaticText11);
+    QV_CONTROL(StaticText12);
+    QV_CONTROL(StaticText13);
+    QV_CONTROL(StaticText14);
+    QV_CONTROL(BevelButton2);
+    QV_CONTROL(BevelButton3);
+    QV_CONTROL(Canvas2);
+    QV_CONTROL(GroupBox2);
+    QV_CONTROL(RadioButton5);
+    QV_CONTROL(RadioButton6);
+    QV_CONTROL(RadioButton7);
     AddMenuHandler(QStringLiteral("FileClose"), [this] { return _FileClose_Action(); });
 }
 
