@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -39,6 +40,10 @@ protected:
     // A one-image file whose pixel (x, y) is 100 k + 10 y + x.
     FolderItemPtr Channel(const QString& name, int k, int npics = 1) {
         return File(name, PicBytes(4, 3, npics, [k](int, int x, int y) { return 100 * k + 10 * y + x; }));
+    }
+    FolderItemPtr Folder(const QString& name) {
+        EXPECT_TRUE(QDir(dir.path()).mkdir(name));
+        return FolderItem::FromPath(dir.filePath(name));
     }
     void Drop(const std::vector<FolderItemPtr>& files) { w->Canvas1->DropFiles(files); }
     Color Merged(int x = 3, int y = 2) const {
@@ -200,6 +205,23 @@ TEST_F(ImportTest, MovieCheckedMergesNothingUntilUnchecked) {
     EXPECT_EQ(Merged(), RGB(23, 123, 223));
 }
 
+TEST_F(ImportTest, ASeveralFileMergeReadsFramenAndStepsTheMovieProgress) {
+    ShowAdvanced();
+    w->CheckBox2->SetValue(true);
+    // Pixel (x, y) of image i of file k is 60 k + 10 i + x + y.
+    auto file = [this](const QString& name, int k) {
+        return File(name, PicBytes(4, 3, 4, [k](int i, int x, int y) { return 60 * k + 10 * i + y + x; }));
+    };
+    Drop({file("a.pic", 0), file("b.pic", 1), file("c.pic", 2)});
+    ASSERT_EQ(w->StaticText1->Text(), QStringLiteral("Movie"));
+    ASSERT_FALSE(w->pix);
+    w->framen = 1;
+    w->renderseq();
+    EXPECT_EQ(Merged(), RGB(15, 75, 135));
+    // The bar steps by int(value + 100 / npics * k / files) before each file k.
+    EXPECT_EQ(w->ProgressBar1->Value(), 24);
+}
+
 TEST_F(ImportTest, ARefusedDropChangesNothing) {
     Drop({Channel("a.pic", 0, 3), Channel("b.pic", 1, 3)});
     ASSERT_EQ(w->nfiles, 1);
@@ -228,6 +250,7 @@ TEST_F(ImportTest, ARefusedDropChangesNothing) {
         {"fewer images", {File("f.pic", PicBytes(4, 3, 2, [](int, int, int) { return 0; })), good},
          "fewer than the 3"},
         {"gone", {FolderItem::FromPath(dir.filePath("gone.pic"))}, "cannot be opened"},
+        {"a folder", {Folder("folder.pic")}, "\"folder.pic\""},
         {"no PIC or picture file", {File("notes.txt", Stack433())}, nullptr},
         {"no file", {}, nullptr},
     };
