@@ -80,20 +80,20 @@ Window4::Window4() {
                                  QV_HANDLER(Window4, PushButton2_Action),
                                  QV_HANDLER(Window4, PushButton3_Action),
                              });
-    Canvas1 = ControlNamed<Canvas>(QStringLiteral("Canvas1"));
-    StaticText2 = ControlNamed<StaticText>(QStringLiteral("StaticText2"));
-    PopupMenu1 = ControlNamed<PopupMenu>(QStringLiteral("PopupMenu1"));
-    StaticText1 = ControlNamed<StaticText>(QStringLiteral("StaticText1"));
-    PushButton1 = ControlNamed<PushButton>(QStringLiteral("PushButton1"));
-    StaticText3 = ControlNamed<StaticText>(QStringLiteral("StaticText3"));
-    PushButton2 = ControlNamed<PushButton>(QStringLiteral("PushButton2"));
-    PushButton3 = ControlNamed<PushButton>(QStringLiteral("PushButton3"));
-    BevelButton1 = ControlNamed<BevelButton>(QStringLiteral("BevelButton1"));
-    BevelButton2 = ControlNamed<BevelButton>(QStringLiteral("BevelButton2"));
-    CheckBox1 = ControlNamed<CheckBox>(QStringLiteral("CheckBox1"));
-    GroupBox1 = ControlNamed<GroupBox>(QStringLiteral("GroupBox1"));
-    CheckBox2 = ControlNamed<CheckBox>(QStringLiteral("CheckBox2"));
-    ProgressBar1 = ControlNamed<ProgressBar>(QStringLiteral("ProgressBar1"));
+    QV_CONTROL(Canvas1);
+    QV_CONTROL(StaticText2);
+    QV_CONTROL(PopupMenu1);
+    QV_CONTROL(StaticText1);
+    QV_CONTROL(PushButton1);
+    QV_CONTROL(StaticText3);
+    QV_CONTROL(PushButton2);
+    QV_CONTROL(PushButton3);
+    QV_CONTROL(BevelButton1);
+    QV_CONTROL(BevelButton2);
+    QV_CONTROL(CheckBox1);
+    QV_CONTROL(GroupBox1);
+    QV_CONTROL(CheckBox2);
+    QV_CONTROL(ProgressBar1);
     // The hint lies over the canvas; drops and presses on it reach the canvas.
     StaticText3->setAttribute(Qt::WA_TransparentForMouseEvents);
     connect(this, &Window::Resized, this, [this] { Event_Resized(); });
