@@ -56,7 +56,9 @@ void Window1::BuildFluorogramOf(const ChannelPair& pair) {
     poxtaken = true;
 }
 
-void Window1::colorModemenu_Change() {
+void Window1::colorModemenu_Change() { SetColorModeByPopup(); }
+
+void Window1::SetColorModeByPopup() {
     switch (colorModemenu->ListIndex()) {
         case 0: setColorMode(QStringLiteral("rg")); break;
         case 1: setColorMode(QStringLiteral("rb")); break;

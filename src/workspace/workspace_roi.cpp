@@ -16,15 +16,14 @@ namespace {
 
 constexpr Color kYellow = RGB(255, 255, 0);
 
-// The ROI rectangle's corners become the box's.
-void StoreRoi(Window1& w, const RoiBox& b) {
-    w.msdownx = b.x1;
-    w.msdowny = b.y1;
-    w.msupx = b.x2;
-    w.msupy = b.y2;
-}
-
 }  // namespace
+
+void Window1::StoreRoi(const RoiBox& b) {
+    msdownx = b.x1;
+    msdowny = b.y1;
+    msupx = b.x2;
+    msupy = b.y2;
+}
 
 // ---- shape buttons --------------------------------------------------------------
 
@@ -59,7 +58,10 @@ bool Window1::Canvas1_MouseDown(int x, int y) {
     msdowny = y;
     Canvas1->Graphics().ForeColor = kYellow;
     ovalongoing = false;
-    if (polygonmode) return false;  // polygon vertices take single clicks
+    if (polygonmode) {
+        PolygonClick(x, y);
+        return false;  // polygon vertices take single clicks
+    }
     ovalongoing = ovalmode;
     // The image under the rubber band, cut to the working area once per press.
     dragbase = PixSquare();
@@ -85,7 +87,7 @@ void Window1::Canvas1_MouseDrag(int x, int y) {
 
 void Window1::Canvas1_MouseUp(int x, int y) {
     dragbase.reset();
-    StoreRoi(*this, ReleasedRoi(msdownx, msdowny, x, y, Platform().ShiftKey(), imgsize));
+    StoreRoi(ReleasedRoi(msdownx, msdowny, x, y, Platform().ShiftKey(), imgsize));
 
     const int page = TabPanel1->Value();
     if (page == 0) StaticText3->SetText(QStringLiteral("Select 2-color mode"));
@@ -98,12 +100,7 @@ void Window1::Canvas1_MouseUp(int x, int y) {
     }
     if (ovalmode) drawoval(msdownx, msdowny, msupx, msupy);
     else ritacan(msdownx, msdowny, msupx, msupy);
-    switch (colorModemenu->ListIndex()) {
-        case 0: setColorMode(QStringLiteral("rg")); break;
-        case 1: setColorMode(QStringLiteral("rb")); break;
-        case 2: setColorMode(QStringLiteral("bg")); break;
-        default: break;
-    }
+    SetColorModeByPopup();
     if (areaongoing) areas();
     quadrotate = 0;
     if (page == 2) histodraw();
@@ -115,7 +112,7 @@ bool Window1::Canvas2_MouseDown(int, int) { return false; }
 
 void Window1::PushButton1_Action() {
     if (!pix) return;
-    StoreRoi(*this, WholeArea(imgsize));
+    StoreRoi(WholeArea(imgsize));
     ritacan(msdownx, msdowny, msupx, msupy);
     StaticText3->SetText(QStringLiteral("Select 2-color mode"));
     if (TabPanel1->Value() != 1) setColorMode(colormode);
@@ -176,9 +173,5 @@ void Window1::drawoval(int x1, int y1, int x2, int y2) {
     }
     RefreshCoefficientWindows();
 }
-
-void Window1::Timer3_Action() {}
-
-void Window1::drawpolygon() {}
 
 }  // namespace qv

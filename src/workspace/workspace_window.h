@@ -13,6 +13,7 @@
 #include "platform/window.h"
 #include "workspace/core/channel_pairs.h"
 #include "workspace/core/fluorogram_counts.h"
+#include "workspace/core/roi_box.h"
 #include "workspace/working_size.h"
 
 namespace qv {
@@ -298,6 +299,21 @@ public:
     const FluorogramCounts& Hits() const;
 
 private:
+    // ROI drawing
+    void StoreRoi(const RoiBox& b);  // the ROI rectangle's corners become the box's
+    void PolygonClick(int x, int y);
+    void ClosePolygon();
+    void RestartDoubleClick();  // Timer3's 250 ms anew, doubleclick set
+    // Rebuilds the fluorogram for the pair of colorModemenu's row (none: no rebuild).
+    void SetColorModeByPopup();
+    // Background handling
+    void ShowWorkingPicture();   // pix drawn into Canvas1's backdrop, shown at once
+    void SwapWorkingPictures();  // pix and pix2 exchanged, the new pix shown
+    // Unticks Quad settings without running its action: hidden, unticked, shown.
+    void UntickQuadSettingsSilently();
+    // Canvas3 with the axis labels and the position readouts (the fluorogram
+    // group of the tab pages without the thumbnail Canvas2).
+    void ShowFluorogramView(bool visible);
     void Layout();
     void CreateControls();
     void RefreshCoefficientWindows();

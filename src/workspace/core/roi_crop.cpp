@@ -74,6 +74,16 @@ PicturePtr OvalMask(int imgsize, const RoiBox& box) {
     return mask;
 }
 
+PicturePtr PolygonMask(int imgsize, const std::vector<int>& points) {
+    PicturePtr mask = NewPicture(imgsize, imgsize);
+    if (!mask) return nullptr;
+    Graphics& g = mask->Graphics();
+    g.ForeColor = kMaskColor;
+    g.FillPolygon(points);
+    g.DrawPolygon(points);
+    return mask;
+}
+
 PicturePtr CropMasked(const PicturePtr& source, const PicturePtr& mask, int imgsize,
                       const RoiBox& box) {
     if (imgsize <= 0) return nullptr;

@@ -3,6 +3,8 @@
 // The ROI crop: the ROI's pixels copied at their own coordinates into a fresh
 // imgsize x imgsize picture that stays white (no data) everywhere else.
 
+#include <vector>
+
 #include "platform/color.h"
 #include "platform/picture.h"
 #include "workspace/core/roi_box.h"
@@ -25,6 +27,13 @@ PicturePtr CropRectangle(const PicturePtr& source, int imgsize, const RoiBox& bo
 // exactly what the canvas fills for the same box. A box of zero width or height
 // gives an empty mask.
 PicturePtr OvalMask(int imgsize, const RoiBox& box);
+
+// Mask of a polygon ROI: a new white imgsize x imgsize picture with the polygon
+// of `points` (x of vertex k at index 2k - 1, y at 2k) filled in kMaskColor by
+// Graphics::FillPolygon and its closed outline drawn over it by
+// Graphics::DrawPolygon, so the mask covers every pixel of the outline the
+// canvas shows, vertices included. One vertex gives a point, two a line.
+PicturePtr PolygonMask(int imgsize, const std::vector<int>& points);
 
 // Crop through a mask: a new white imgsize x imgsize picture that holds, for
 // every pixel of the box with both edges included, the source's pixel wherever

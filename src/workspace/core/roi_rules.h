@@ -1,7 +1,10 @@
 #pragma once
 
-// The rules of drawing a rectangle or oval ROI on the image canvas, in image
-// pixels: the Shift rule, the box a release leaves and the box of Select all.
+// The rules of drawing a ROI on the image canvas, in image pixels: the Shift
+// rule, the box a release leaves, the box of Select all and a polygon's vertices.
+
+#include <optional>
+#include <vector>
 
 #include "workspace/core/roi_box.h"
 
@@ -24,5 +27,21 @@ RoiBox ReleasedRoi(int downx, int downy, int x, int y, bool shift, int imgsize);
 constexpr RoiBox WholeArea(int imgsize) {
     return {0, 0, imgsize - 1, imgsize - 1};
 }
+
+// A polygon's vertices live in one array: vertex k (from 1) has its x at index
+// 2k - 1 and its y at 2k, index 0 holds nothing. The count of the array's used
+// indexes (polygoncount) is 1 for no vertex and 2n + 1 for n vertices.
+inline constexpr int kMaxPolygonVertices = 20;
+inline constexpr int kPolygonSlots = 2 * kMaxPolygonVertices + 1;  // indexes 0..40
+
+// The vertices a count stands for (none for a count below 3).
+constexpr int PolygonVertices(int polygoncount) {
+    return polygoncount < 3 ? 0 : (polygoncount - 1) / 2;
+}
+
+// The bounding box of the first n vertices: the smallest and largest x and y,
+// clamped to the working area 0..imgsize - 1 (a polygon clicked on a larger
+// frame may lie outside a smaller one). None without a vertex.
+std::optional<RoiBox> PolygonBounds(const std::vector<int>& points, int n, int imgsize);
 
 }  // namespace qv

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core_fixtures.h"
 
@@ -157,6 +159,66 @@ TEST(CoreRoiCropTest, MaskedCropReadsOnlyInsideSourceAndMask) {
     EXPECT_EQ(CheckCopiedOnly(crop, pix, 0, 0, 9, 7), 10 * 8);
     crop = CropMasked(pix, nullptr, 30, {0, 0, 29, 29});
     EXPECT_EQ(CheckCopiedOnly(crop, pix, 1, 1, 0, 0), 0);
+}
+
+// x of vertex k at index 2k - 1, y at 2k.
+std::vector<int> Vertices(std::initializer_list<int> xy) {
+    std::vector<int> v{0};
+    v.insert(v.end(), xy);
+    return v;
+}
+
+TEST(CoreRoiCropTest, PolygonMaskCoversEveryOutlinePixel) {
+    const std::vector<int> triangle = Vertices({10, 10, 100, 10, 100, 80});
+    PicturePtr mask = PolygonMask(128, triangle);
+    ASSERT_TRUE(mask);
+    // the outline as the canvas draws it
+    PicturePtr outline = NewPicture(128, 128);
+    outline->Graphics().ForeColor = kMaskColor;
+    outline->Graphics().DrawPolygon(triangle);
+    int rim = 0;
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x)
+            if (At(outline, x, y) == kMaskColor) {
+                ++rim;
+                EXPECT_EQ(At(mask, x, y), kMaskColor) << x << "," << y;
+            }
+    EXPECT_GT(rim, 200);
+    for (auto [x, y] : {std::pair{10, 10}, {100, 10}, {100, 80}, {100, 40}, {55, 10}})
+        EXPECT_EQ(At(mask, x, y), kMaskColor) << x << "," << y;
+    EXPECT_EQ(At(mask, 60, 20), kMaskColor) << "inside";
+    EXPECT_EQ(At(mask, 20, 60), kWhite) << "below the hypotenuse";
+    EXPECT_EQ(At(mask, 101, 40), kWhite) << "right of the rim";
+}
+
+TEST(CoreRoiCropTest, ConcavePolygonLeavesItsNotchWhite) {
+    // a U: the notch between its arms lies inside the bounding box
+    const std::vector<int> u = Vertices({10, 10, 30, 10, 30, 50, 70, 50, 70, 10, 90, 10, 90, 90,
+                                         10, 90});
+    PicturePtr pix = Patterned(128, 128);
+    PicturePtr mask = PolygonMask(128, u);
+    PicturePtr crop = CropMasked(pix, mask, 128, {10, 10, 90, 90});
+    EXPECT_EQ(At(crop, 50, 30), kWhite) << "the notch";
+    EXPECT_EQ(At(crop, 20, 30), At(pix, 20, 30)) << "an arm";
+    EXPECT_EQ(At(crop, 50, 70), At(pix, 50, 70)) << "the base";
+    EXPECT_EQ(At(crop, 50, 50), At(pix, 50, 50)) << "the notch's rim";
+}
+
+TEST(CoreRoiCropTest, PolygonMaskOfOneOrTwoVerticesIsAPointOrALine) {
+    PicturePtr point = PolygonMask(32, Vertices({5, 6}));
+    PicturePtr line = PolygonMask(32, Vertices({2, 20, 12, 20}));
+    int inPoint = 0, inLine = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            inPoint += At(point, x, y) == kMaskColor;
+            inLine += At(line, x, y) == kMaskColor;
+        }
+    EXPECT_EQ(inPoint, 1);
+    EXPECT_EQ(At(point, 5, 6), kMaskColor);
+    EXPECT_EQ(inLine, 11);
+    PicturePtr none = PolygonMask(32, Vertices({}));
+    ASSERT_TRUE(none);
+    EXPECT_EQ(At(none, 0, 0), kWhite);
 }
 
 }  // namespace

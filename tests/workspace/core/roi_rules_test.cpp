@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <optional>
+#include <vector>
+
 namespace qv {
 namespace {
 
@@ -55,6 +59,30 @@ TEST(CoreRoiRulesTest, SelectAllTakesTheWholeWorkingArea) {
         EXPECT_EQ(b.x2, imgsize - 1);
         EXPECT_EQ(b.y2, imgsize - 1);
     }
+}
+
+TEST(CoreRoiRulesTest, PolygonBoundsAreTheVerticesExtremesClampedToTheWorkingArea) {
+    const std::vector<int> triangle{0, 10, 10, 100, 10, 100, 80};
+    const std::optional<RoiBox> b = PolygonBounds(triangle, 3, 512);
+    ASSERT_TRUE(b);
+    EXPECT_EQ((std::array{b->x1, b->y1, b->x2, b->y2}), (std::array{10, 10, 100, 80}));
+    // only the first n vertices count: the closing click of a double-click is not one of them
+    const std::vector<int> closed{0, 10, 10, 100, 10, 100, 80, 300, 300};
+    EXPECT_EQ(PolygonBounds(closed, 3, 512)->x2, 100);
+    EXPECT_EQ(PolygonBounds(closed, 4, 512)->y2, 300);
+    // vertices clicked on a larger frame, redrawn on a smaller one
+    const std::optional<RoiBox> c = PolygonBounds({0, 40, 700, 900, 20}, 2, 256);
+    ASSERT_TRUE(c);
+    EXPECT_EQ((std::array{c->x1, c->y1, c->x2, c->y2}), (std::array{40, 20, 255, 255}));
+    EXPECT_EQ(PolygonVertices(1), 0);
+    EXPECT_EQ(PolygonVertices(9), 4);
+    EXPECT_EQ(PolygonVertices(kPolygonSlots), kMaxPolygonVertices);
+}
+
+TEST(CoreRoiRulesTest, APolygonWithoutVerticesHasNoBounds) {
+    EXPECT_FALSE(PolygonBounds({0, 5, 5}, 0, 512));
+    EXPECT_FALSE(PolygonBounds({0}, 3, 512)) << "fewer stored than asked for";
+    EXPECT_FALSE(PolygonBounds({0, 5, 5}, 1, 0)) << "no working area";
 }
 
 }  // namespace
