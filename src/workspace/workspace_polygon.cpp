@@ -92,13 +92,7 @@ void Window1::drawpolygon() {
     StoreRoi(*box);
 
     // The crop holds every pixel the filled polygon covers, its rim included.
-    PicturePtr crop = CropMasked(pix, polymask, imgsize, *box);
-    if (rensa != 3) {
-        Canvas2->SetBackdrop(Thumbnail(crop));
-        bkpoxc = poxc;
-        poxc = crop;
-    }
-    RefreshCoefficientWindows();
+    TakeMaskedCrop(CropMasked(pix, polymask, imgsize, *box));
 }
 
 }  // namespace qv

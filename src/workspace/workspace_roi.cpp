@@ -165,7 +165,10 @@ void Window1::drawoval(int x1, int y1, int x2, int y2) {
     polymask = OvalMask(imgsize, RoiBox{x1, y1, x2, y2});
     Canvas1->SetBackdrop(RoiOutline(true, x1, y1, x2, y2));
     // The masked crop reads pix itself, clipped to the working area.
-    PicturePtr crop = CropMasked(pix, polymask, imgsize, RoiBox{msdownx, msdowny, msupx, msupy});
+    TakeMaskedCrop(CropMasked(pix, polymask, imgsize, RoiBox{msdownx, msdowny, msupx, msupy}));
+}
+
+void Window1::TakeMaskedCrop(const PicturePtr& crop) {
     if (rensa != 3) {
         Canvas2->SetBackdrop(Thumbnail(crop));
         bkpoxc = poxc;

@@ -301,6 +301,9 @@ public:
 private:
     // ROI drawing
     void StoreRoi(const RoiBox& b);  // the ROI rectangle's corners become the box's
+    // An oval's or polygon's crop becomes poxc with its thumbnail (unless rensa
+    // is 3, which keeps the crop), then the coefficient window follows.
+    void TakeMaskedCrop(const PicturePtr& crop);
     void PolygonClick(int x, int y);
     void ClosePolygon();
     void RestartDoubleClick();  // Timer3's 250 ms anew, doubleclick set

@@ -19,6 +19,16 @@ protected:
     Window1* w = nullptr;
 };
 
+// A picture with no pure black or white pixel where every pixel tells its place:
+// red x % 250 + 3, green y % 250 + 3, blue 7.
+inline PicturePtr Gradient(int side) {
+    PicturePtr p = NewPicture(side, side);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            p->RGBSurface()->SetPixel(x, y, RGB(x % 250 + 3, y % 250 + 3, 7));
+    return p;
+}
+
 // Press at `from`, one move to `to` with the button held, release at `to`.
 inline void Drag(QWidget* canvas, QPoint from, QPoint to) {
     QTest::mousePress(canvas, Qt::LeftButton, {}, from);

@@ -14,19 +14,11 @@ const QString kNeedsQuadrants = QStringLiteral(
     "To remove background using the Quad settings function requires that you have specified "
     "Quadrants. Quandrant mode is available under the Fluorogram tab.");
 
-// Every pixel tells its place: red x % 250 + 3, green y % 250 + 3, blue 7.
-PicturePtr Gradient(int side) {
-    PicturePtr p = NewPicture(side, side);
-    for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x) p->RGBSurface()->SetPixel(x, y, RGB(x % 250 + 3, y % 250 + 3, 7));
-    return p;
-}
-
 class BackgroundTest : public test::WorkspaceTest {
 protected:
     void SetUp() override {
         test::WorkspaceTest::SetUp();
-        w->import(Gradient(512));
+        w->import(test::Gradient(512));
         loaded = w->pix;
     }
     void Drag(QPoint from, QPoint to) { test::Drag(w->Canvas1, from, to); }

@@ -11,19 +11,11 @@ namespace {
 constexpr Color kYellow = 0xFFFF00u;
 const QString kTooMany = QStringLiteral("A polygon can not have more than 20 sides.");
 
-// A picture with no pure black or white pixel: every pixel tells its place.
-PicturePtr Gradient(int side) {
-    PicturePtr p = NewPicture(side, side);
-    for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x) p->RGBSurface()->SetPixel(x, y, RGB(x % 250 + 3, y % 250 + 3, 7));
-    return p;
-}
-
 class PolygonTest : public test::WorkspaceTest {
 protected:
     void SetUp() override {
         test::WorkspaceTest::SetUp();
-        w->import(Gradient(512));
+        w->import(test::Gradient(512));
         ASSERT_EQ(w->imgsize, 512);
         w->PushButton1->click();  // a first ROI and fluorogram: Select all
         selectAllCrop = w->poxc;
@@ -176,7 +168,7 @@ TEST_F(PolygonTest, ARedrawOnASmallerFrameKeepsTheBoxOnIt) {
     SlowClick(500, 120);
     Click(300, 480);
     Click(300, 480);
-    w->import(Gradient(256));
+    w->import(test::Gradient(256));
     ASSERT_EQ(w->imgsize, 256);
     w->rensa = 4;
     w->rita3();

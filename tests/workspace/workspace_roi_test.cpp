@@ -12,19 +12,11 @@ using test::DrainEvents;
 
 constexpr Color kYellow = 0xFFFF00u;
 
-// A picture with no pure black or white pixel: every pixel tells its place.
-PicturePtr Gradient(int side) {
-    PicturePtr p = NewPicture(side, side);
-    for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x) p->RGBSurface()->SetPixel(x, y, RGB(x % 250 + 3, y % 250 + 3, 7));
-    return p;
-}
-
 class RoiTest : public test::WorkspaceTest {
 protected:
     void SetUp() override {
         test::WorkspaceTest::SetUp();
-        w->import(Gradient(512));
+        w->import(test::Gradient(512));
         ASSERT_EQ(w->imgsize, 512);
     }
     void Drag(QPoint from, QPoint to) { test::Drag(w->Canvas1, from, to); }
