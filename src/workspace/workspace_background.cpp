@@ -32,6 +32,7 @@ void Window1::UntickQuadSettingsSilently() {
 void Window1::backgrhandl() {
     staticText1->SetText(QString());
     StaticText2->SetText(QString());
+    if (!pix) return;  // nothing loaded: nothing to remove
     const bool quadSettings = CheckBox4->Value();
     const ChannelChoice chosen{RadioButton1->Value() || RadioButton4->Value(),
                                RadioButton2->Value() || RadioButton4->Value(),
