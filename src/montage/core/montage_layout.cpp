@@ -1,0 +1,44 @@
+#include "montage/core/montage_layout.h"
+
+#include <algorithm>
+
+namespace qv {
+
+QSize MontagePanelSize(int downx, int downy, int upx, int upy, QSize crop) {
+    int vidd = std::max(0, upx - downx);
+    int hojd = std::max(0, upy - downy);
+    if (vidd == 0) vidd = crop.width();
+    if (hojd == 0) hojd = crop.height();
+    return {vidd, hojd};
+}
+
+MontageLayout ThreeModeLayout(int vidd, int hojd) {
+    MontageLayout l;
+    l.canvas3 = {vidd + 20, hojd + 20};
+    l.canvas3Visible = false;
+    l.canvas4 = {2 * vidd + 30, 10};
+    l.window = {3 * vidd + 40, hojd + 20};
+    l.thirdColumnEnabled = false;
+    l.thirdColumnFill = RGB(150, 150, 150);
+    return l;
+}
+
+MontageLayout FourModeLayout(int vidd, int hojd) {
+    MontageLayout l;
+    l.canvas3 = {10, hojd + 20};
+    l.canvas3Visible = true;
+    l.canvas4 = {vidd + 20, hojd + 20};
+    l.window = {2 * vidd + 30, 2 * hojd + 30};
+    l.thirdColumnEnabled = true;
+    l.thirdColumnFill = RGB(255, 255, 255);
+    return l;
+}
+
+std::optional<std::array<int, 3>> DefaultChannels(const QString& colormode) {
+    if (colormode == QLatin1String("bg")) return std::array<int, 3>{2, 3, 1};
+    if (colormode == QLatin1String("rb")) return std::array<int, 3>{1, 3, 2};
+    if (colormode == QLatin1String("rg")) return std::array<int, 3>{2, 1, 3};
+    return std::nullopt;
+}
+
+}  // namespace qv
