@@ -1,18 +1,40 @@
 // Window7: the montage window.
 #pragma once
 
+#include "platform/picture.h"
 #include "platform/window.h"
 
 namespace qv {
 
-// "Montage": the per-channel panels and their merge, docked below the setup.
+class Canvas;
+
+// "Montage": the per-channel panels and their merge, docked below the setup;
+// markers are placed on the first panel and stamped into all four.
 class Window7 : public Window, public SingleInstance<Window7> {
     Q_OBJECT
 public:
     Window7();
 
+    // The marker tool: 0 none, 1 yellow marker, 2 black arrow, 3 white arrow.
+    int curSelect = 0;
+    PicturePtr arrowWhite;  // the 16 x 16 white arrow, drawn through its mask
+    PicturePtr stampArrow;  // the marker in use
+
+    // Canvas1 (panel 1) to Canvas4 (the merge), k from 1 to 4.
+    Canvas* Panel(int k) const;
+
+    void Event_Open() override;
     void Event_EnableMenuItems() override;
     bool _FileClose_Action();
+
+    void Canvas1_Open();
+    void Canvas1_MouseEnter();
+    void Canvas1_MouseMove(int X, int Y);
+    bool Canvas1_MouseDown(int X, int Y);
+
+private:
+    PicturePtr MarkerOf(int tool);
+    PicturePtr ghost_;  // the picture each panel's ghost is composed in
 };
 
 }  // namespace qv

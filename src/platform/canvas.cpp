@@ -9,6 +9,7 @@ namespace qv {
 Canvas::Canvas(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
     setAcceptDrops(true);
+    setMouseTracking(true);  // moves without a button reach MouseMove
     MakeSurface();
 }
 
@@ -78,7 +79,13 @@ void Canvas::mousePressEvent(QMouseEvent* event) {
 
 void Canvas::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
-    if (!tracking_) return;
+    if (!tracking_) {
+        if (MouseMove && event->buttons() == Qt::NoButton) {
+            const QPoint p = event->position().toPoint();
+            MouseMove(p.x(), p.y());
+        }
+        return;
+    }
     const QPoint p = event->position().toPoint();
     if (p == last_) return;
     last_ = p;
@@ -98,5 +105,10 @@ void Canvas::dragEnterEvent(QDragEnterEvent* event) { DragEntered(event); }
 void Canvas::dragMoveEvent(QDragMoveEvent* event) { DragMoved(event); }
 
 void Canvas::dropEvent(QDropEvent* event) { Dropped(event); }
+
+void Canvas::enterEvent(QEnterEvent* event) {
+    QWidget::enterEvent(event);
+    if (MouseEnter) MouseEnter();
+}
 
 }  // namespace qv

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCursor>
 #include <QWidget>
 #include <functional>
 
@@ -14,9 +15,10 @@ namespace qv {
 // (white where it does not reach) and runs Paint (only while there is a backdrop
 // to show). Drawing into the backdrop picture itself shows at the next repaint. A press goes to MouseDown;
 // only when it returns true do MouseDrag and MouseUp follow for that press.
-// Presses never pass on to the window below. A canvas with no backdrop on which
-// nothing was drawn shows the window behind it. A canvas given accepted file
-// types takes drops of such files.
+// Presses never pass on to the window below. MouseMove follows the pointer while no
+// button is held, MouseEnter runs as it comes over the canvas. A canvas with no
+// backdrop on which nothing was drawn shows the window behind it. A canvas given
+// accepted file types takes drops of such files.
 class Canvas : public QWidget, public FileDropTarget {
     Q_OBJECT
 public:
@@ -36,6 +38,11 @@ public:
     std::function<void(int x, int y)> MouseDrag;
     std::function<void(int x, int y)> MouseUp;
     std::function<void(qv::Graphics& g)> Paint;
+    std::function<void(int x, int y)> MouseMove;
+    std::function<void()> MouseEnter;
+
+    // The pointer's shape while it is over the canvas.
+    void SetMouseCursor(const QCursor& cursor) { setCursor(cursor); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -46,6 +53,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
 
 private:
     void MakeSurface();

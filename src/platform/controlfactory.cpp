@@ -92,6 +92,8 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
                     else if (e == QLatin1String("MouseUp")) c->MouseUp = Get<Point>(handlers, handler(e));
                     else if (e == QLatin1String("Paint")) c->Paint = Get<PaintFn>(handlers, handler(e));
                     else if (e == QLatin1String("DropObject")) c->DropObject = Get<Drop>(handlers, handler(e));
+                    else if (e == QLatin1String("MouseMove")) c->MouseMove = Get<Point>(handlers, handler(e));
+                    else if (e == QLatin1String("MouseEnter")) c->MouseEnter = Get<Void>(handlers, handler(e));
                 }
                 break;
             }

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "platform/window.h"
 
@@ -312,8 +313,11 @@ RectangleControl::RectangleControl(QWidget* parent) : QWidget(parent) {
 void RectangleControl::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (Filled) p.fillRect(rect(), QColor::fromRgb(0xFF000000u | FillColor));
-    p.setPen(QColor::fromRgb(0xFF000000u | BorderColor));
-    p.drawRect(0, 0, width() - 1, height() - 1);
+    const QColor border = QColor::fromRgb(0xFF000000u | BorderColor);
+    for (int i = 0; i < BorderWidth && 2 * i < std::min(width(), height()); ++i) {
+        p.setPen(border);
+        p.drawRect(i, i, width() - 1 - 2 * i, height() - 1 - 2 * i);
+    }
 }
 
 ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent) {

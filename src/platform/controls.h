@@ -230,6 +230,7 @@ public:
     Color BorderColor = kBlack;
     Color FillColor = kWhite;
     bool Filled = false;
+    int BorderWidth = 1;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

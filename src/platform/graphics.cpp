@@ -12,6 +12,18 @@ namespace {
 
 constexpr QRgb Opaque(Color c) { return 0xFF000000u | (c & 0xFFFFFFu); }
 
+// A masked pixel: each component of the mask mixes the picture's (0, black)
+// with what lies below (255, white).
+inline QRgb Blend(QRgb picture, QRgb below, QRgb mask) {
+    QRgb out = 0xFF000000u;
+    for (int s = 0; s < 24; s += 8) {
+        const unsigned m = (mask >> s) & 0xFFu;
+        const unsigned a = (picture >> s) & 0xFFu, b = (below >> s) & 0xFFu;
+        out |= ((a * (255 - m) + b * m + 127) / 255) << s;
+    }
+    return out;
+}
+
 // Columns [first, last) of row `row` whose centres lie inside the ellipse in the box.
 bool OvalRow(int x, int y, int w, int h, int row, int* first, int* last) {
     const double rx = w / 2.0, ry = h / 2.0;
@@ -214,6 +226,7 @@ void Graphics::DrawPicture(const PicturePtr& p, int x, int y, int w, int h, int 
     if (sh == kSourceSize) sh = src.height();
     if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
     const bool skipWhite = p->Transparent == 1;
+    const QImage* mask = p->HasMask() ? &p->Mask()->Image() : nullptr;
     // Drawing a picture into itself reads from a snapshot of the source.
     QImage snapshot;
     if (&src == image_) snapshot = src.copy();
@@ -221,7 +234,7 @@ void Graphics::DrawPicture(const PicturePtr& p, int x, int y, int w, int h, int 
     const int tw = image_->width(), th = image_->height();
     const int j0 = std::max(0, -y), j1 = std::min(h, th - y);
     const int i0 = std::max(0, -x), i1 = std::min(w, tw - x);
-    if (w == sw && h == sh && !skipWhite) {
+    if (w == sw && h == sh && !skipWhite && !mask) {
         // Unscaled and opaque: a row copy, clipped to both pictures.
         const int a = std::max(i0, -sx), b = std::min(i1, source.width() - sx);
         for (int j = std::max(j0, -sy); j < std::min(j1, source.height() - sy); ++j) {
@@ -243,7 +256,14 @@ void Graphics::DrawPicture(const PicturePtr& p, int x, int y, int w, int h, int 
             if (sxx < 0 || sxx >= source.width()) continue;
             const QRgb c = in[sxx] | 0xFF000000u;
             if (skipWhite && c == 0xFFFFFFFFu) continue;
-            out[x + i] = c;
+            // Outside its mask a picture shows as it is.
+            if (mask && sxx < mask->width() && syy < mask->height()) {
+                const QRgb m = reinterpret_cast<const QRgb*>(
+                    mask->constScanLine(static_cast<int>(syy)))[sxx];
+                out[x + i] = Blend(c, out[x + i], m);
+            } else {
+                out[x + i] = c;
+            }
         }
     }
     Notify();

@@ -23,6 +23,14 @@ qv::Graphics& Picture::Graphics() {
     return *graphics_;
 }
 
+PicturePtr Picture::Mask() {
+    if (!mask_) {
+        mask_ = NewPicture(Width(), Height());
+        if (mask_) mask_->Image().fill(0xFF000000u);
+    }
+    return mask_;
+}
+
 PicturePtr NewPicture(int width, int height, int /*depth*/) {
     if (width <= 0 || height <= 0) return nullptr;
     QImage image(width, height, QImage::Format_RGB32);  // uninitialised until filled

@@ -49,8 +49,16 @@ public:
     // 1: white pixels are not drawn when this picture is drawn into another.
     int Transparent = 0;
 
+    // The picture's mask, made on first use at the picture's size and all
+    // black. When the picture is drawn into another, each pixel is blended by
+    // its mask pixel, per component: black shows the pixel, white leaves what
+    // lies below, a grey between mixes the two.
+    PicturePtr Mask();
+    bool HasMask() const { return mask_ != nullptr; }
+
 private:
     QImage image_;
+    PicturePtr mask_;
     RgbSurface surface_;
     std::unique_ptr<qv::Graphics> graphics_;
 };

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 
+#include "platform/canvas.h"
 #include "platform/controls.h"
 #include "platform/longpass.h"
 #include "platform/menubarview.h"
@@ -130,6 +131,16 @@ void Window::SetSize(int width, int height) {
     Relayout();
     if (controls_) controls_->WindowResized(dx, dy);
     emit Resized();
+    if (opened_ && !closed_ && (dx != 0 || dy != 0)) Event_Resized();
+}
+
+void Window::DrawInto(Graphics& g, int x, int y) {
+    for (Canvas* c : content_->findChildren<Canvas*>()) c->Refresh();
+    QImage image(width_, height_, QImage::Format_RGB32);
+    if (image.isNull()) return;
+    image.fill(0xFFFFFFFFu);
+    content_->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    g.DrawPicture(PictureFromImage(image), x, y);
 }
 
 void Window::BuildControls(std::span<const ControlSpec> specs, const HandlerMap& handlers) {
@@ -208,6 +219,7 @@ void Window::Show() {
                  avail.y() + (avail.height() - height()) / 2);
         }
     }
+    if (!everShown_) shownAt_ = QPoint(Left(), Top());
     everShown_ = true;
     show();
     raise();
@@ -291,6 +303,18 @@ bool Window::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool Window::event(QEvent* event) {
+    if (event->type() == QEvent::Move && everShown_ && !closed_) {
+        const QPoint at(Left(), Top());
+        if (at != shownAt_) {
+            shownAt_ = at;
+            Event_Moved();
+        }
+    }
+    // A size the user gave the frame becomes the window's own.
+    if (event->type() == QEvent::Resize && event->spontaneous() && opened_ && !closed_) {
+        const QSize content(width(), std::max(height() - BarHeight(), 1));
+        if (content != QSize(width_, height_)) SetSize(content.width(), content.height());
+    }
     if (event->type() == QEvent::WindowActivate && !closed_) {
         detail::BringToFront(this);
         Event_Activate();

@@ -74,6 +74,15 @@ public:
     // A key pressed in the window; true when handled.
     virtual bool Event_KeyDown(const QString& /*key*/) { return false; }
     virtual void Event_Activate() {}
+    // The window was moved (by the user or by code) once it had been shown.
+    virtual void Event_Moved() {}
+    // The window changed size, by the user or by code, once it had opened.
+    virtual void Event_Resized() {}
+
+    // Renders the content area as it is drawn, with white where nothing is,
+    // into g at (x, y). Canvases show their backdrops and Paint, without what
+    // was drawn on their surfaces since.
+    void DrawInto(Graphics& g, int x, int y);
 
     // Framework-style window properties, applied by the window's Layout.
     void SetResizeable(bool resizeable);
@@ -136,6 +145,7 @@ private:
     bool closed_ = false;
     bool opened_ = false;
     bool everShown_ = false;
+    QPoint shownAt_;  // where the content area was when last shown or moved
     friend void detail::ScheduleShow(Window* w);
 };
 

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "platform/canvas.h"
+#include "platform/controls.h"
 #include "platform/longpass.h"
 #include "platform/timer.h"
 #include "platform/window.h"
@@ -43,6 +44,41 @@ TEST(CanvasTest, MouseDownDecidesWhetherDragAndUpFollow) {
     QCoreApplication::sendEvent(&canvas, &move);
     QTest::mouseRelease(&canvas, Qt::LeftButton, {}, QPoint(12, 14));
     EXPECT_EQ(seen, (std::vector<std::string>{"down 5,6", "drag 12,14", "up 12,14"}));
+}
+
+TEST(CanvasTest, MovesWithoutAButtonAndEnteringReachTheirHandlers) {
+    Canvas canvas;
+    canvas.resize(50, 50);
+    canvas.show();
+    std::vector<std::string> seen;
+    canvas.MouseDown = [&](int, int) {
+        seen.push_back("down");
+        return false;
+    };
+    canvas.MouseDrag = [&](int, int) { seen.push_back("drag"); };
+    canvas.MouseMove = [&](int x, int y) {
+        seen.push_back("move " + std::to_string(x) + "," + std::to_string(y));
+    };
+    canvas.MouseEnter = [&] { seen.push_back("enter"); };
+    auto move = [&](QPoint p, Qt::MouseButtons held) {
+        QMouseEvent e(QEvent::MouseMove, QPointF(p), canvas.mapToGlobal(QPointF(p)), Qt::NoButton,
+                      held, {});
+        QCoreApplication::sendEvent(&canvas, &e);
+    };
+    QEnterEvent enter(QPointF(1, 2), QPointF(1, 2), canvas.mapToGlobal(QPointF(1, 2)));
+    QCoreApplication::sendEvent(&canvas, &enter);
+    move({3, 4}, Qt::NoButton);
+    QTest::mousePress(&canvas, Qt::LeftButton, {}, QPoint(5, 6));
+    move({7, 8}, Qt::LeftButton);  // held after a refused press: neither a drag nor a move
+    QTest::mouseRelease(&canvas, Qt::LeftButton, {}, QPoint(7, 8));
+    move({9, 10}, Qt::NoButton);
+    EXPECT_EQ(seen, (std::vector<std::string>{"enter", "move 3,4", "down", "move 9,10"}));
+
+    QImage shape(16, 16, QImage::Format_ARGB32);
+    shape.fill(Qt::red);
+    canvas.SetMouseCursor(QCursor(QPixmap::fromImage(shape), 7, 7));
+    EXPECT_EQ(canvas.cursor().hotSpot(), QPoint(7, 7));
+    EXPECT_EQ(canvas.cursor().pixmap().toImage().convertToFormat(QImage::Format_ARGB32), shape);
 }
 
 TEST(CanvasTest, SurfaceDrawingLastsUntilRefreshShowsTheBackdropAgain) {
@@ -170,6 +206,74 @@ TEST(WindowInstanceTest, CreatedOnFirstUseAndAfreshAfterClose) {
     test::DrainEvents();
     EXPECT_TRUE(old.isNull()) << "the closed window is deleted once control is back in the loop";
     second->Close();
+    test::DrainEvents();
+}
+
+// A window that counts its moves and size changes.
+class WatchedWindow : public Window, public SingleInstance<WatchedWindow> {
+public:
+    WatchedWindow() {
+        SetTitle(QStringLiteral("Watched"));
+        SetSize(120, 80);
+        SetResizeable(true);
+    }
+    void Event_Moved() override { ++moves; }
+    void Event_Resized() override { ++resizes; }
+    int moves = 0;
+    int resizes = 0;
+};
+
+TEST(WindowEventsTest, MovedOnceShownResizedOnceOpen) {
+    test::ScopedFakeServices fake;
+    WatchedWindow* w = WatchedWindow::instance();
+    w->SetLeft(20);
+    w->SetSize(130, 90);
+    EXPECT_EQ(w->moves, 0) << "not yet shown";
+    EXPECT_EQ(w->resizes, 1);
+    w->SetSize(130, 90);
+    EXPECT_EQ(w->resizes, 1) << "the same size is no change";
+    test::DrainEvents();  // shown (the platform may place it a little apart)
+    const int shown = w->moves;
+    w->SetLeft(60);
+    test::DrainEvents();
+    EXPECT_EQ(w->moves, shown + 1);
+    EXPECT_EQ(w->Left(), 60);
+    w->SetTop(70);
+    test::DrainEvents();
+    EXPECT_EQ(w->moves, shown + 2);
+    w->SetTop(70);
+    test::DrainEvents();
+    EXPECT_EQ(w->moves, shown + 2) << "the same place is no move";
+    w->Close();
+    test::DrainEvents();
+}
+
+TEST(WindowEventsTest, DrawIntoShowsCanvasPicturesWithoutWhatWasDrawnOnThem) {
+    test::ScopedFakeServices fake;
+    WatchedWindow* w = WatchedWindow::instance();
+    test::DrainEvents();
+    auto* shown = new Canvas(w->Content());
+    auto* hidden = new Canvas(w->Content());
+    SetControlBounds(shown, 10, 20, 4, 4);
+    SetControlBounds(hidden, 30, 20, 4, 4);
+    shown->show();
+    hidden->hide();
+    PicturePtr blue = NewPicture(4, 4);
+    blue->Graphics().ForeColor = RGB(0, 0, 200);
+    blue->Graphics().FillRect(0, 0, 4, 4);
+    shown->SetBackdrop(blue);
+    hidden->SetBackdrop(blue);
+    shown->Graphics().ForeColor = RGB(255, 0, 0);
+    shown->Graphics().FillRect(0, 0, 2, 2);  // on the screen only
+
+    PicturePtr p = NewPicture(w->Width(), w->Height());
+    w->DrawInto(p->Graphics(), 0, 0);
+    EXPECT_EQ(p->RGBSurface()->Pixel(10, 20), RGB(0, 0, 200));
+    EXPECT_EQ(p->RGBSurface()->Pixel(13, 23), RGB(0, 0, 200));
+    EXPECT_EQ(p->RGBSurface()->Pixel(14, 20), kWhite);
+    EXPECT_EQ(p->RGBSurface()->Pixel(30, 20), kWhite) << "a hidden canvas is not drawn";
+    EXPECT_EQ(blue->RGBSurface()->Pixel(0, 0), RGB(0, 0, 200));
+    w->Close();
     test::DrainEvents();
 }
 

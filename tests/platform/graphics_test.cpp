@@ -169,6 +169,42 @@ TEST(GraphicsTest, TransparentPictureLeavesWhiteOut) {
     EXPECT_EQ(red->RGBSurface()->Pixel(2, 0), 0xFF0000u);
 }
 
+TEST(GraphicsTest, MaskBlackShowsWhiteLeavesAndGreyMixes) {
+    PicturePtr arrow = NewPicture(4, 1);
+    arrow->Graphics().ForeColor = RGB(0, 0, 200);
+    arrow->Graphics().FillRect(0, 0, 4, 1);
+    PicturePtr below = NewPicture(4, 1);
+    below->Graphics().ForeColor = RGB(100, 0, 0);
+    below->Graphics().FillRect(0, 0, 4, 1);
+
+    PicturePtr plain = NewPicture(4, 1);
+    plain->Graphics().DrawPicture(below, 0, 0);
+    plain->Graphics().DrawPicture(arrow, 0, 0);
+    ASSERT_FALSE(arrow->HasMask());
+    PicturePtr mask = arrow->Mask();
+    ASSERT_TRUE(mask);
+    EXPECT_EQ(mask->Width(), 4);
+    EXPECT_EQ(CountOf(mask, kBlack), 4) << "a new mask shows the whole picture";
+    below->Graphics().DrawPicture(arrow, 0, 0);
+    EXPECT_EQ(CountOf(below, RGB(0, 0, 200)), 4);
+
+    below->Graphics().ForeColor = RGB(100, 0, 0);
+    below->Graphics().FillRect(0, 0, 4, 1);
+    mask->RGBSurface()->SetPixel(1, 0, kWhite);
+    mask->RGBSurface()->SetPixel(2, 0, RGB(128, 128, 128));
+    below->Graphics().DrawPicture(arrow, 0, 0);
+    EXPECT_EQ(below->RGBSurface()->Pixel(0, 0), RGB(0, 0, 200));
+    EXPECT_EQ(below->RGBSurface()->Pixel(1, 0), RGB(100, 0, 0));
+    EXPECT_EQ(below->RGBSurface()->Pixel(2, 0), RGB(50, 0, 100));
+    EXPECT_EQ(below->RGBSurface()->Pixel(3, 0), RGB(0, 0, 200));
+
+    // Clipped at the target's edge, the mask follows its own pixels.
+    PicturePtr edge = NewPicture(3, 1);
+    edge->Graphics().DrawPicture(arrow, -1, 0);
+    EXPECT_EQ(edge->RGBSurface()->Pixel(0, 0), kWhite);
+    EXPECT_EQ(edge->RGBSurface()->Pixel(2, 0), RGB(0, 0, 200));
+}
+
 TEST(GraphicsTest, TextIsDrawnInItsExactColourAtTheBaseline) {
     PicturePtr p = NewPicture(80, 30);
     Graphics& g = p->Graphics();
