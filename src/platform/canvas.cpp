@@ -38,14 +38,27 @@ void Canvas::BackdropChanged() {
     update();
 }
 
+// The surface follows the canvas's size also while the canvas is hidden, when
+// its resize events wait until it is shown.
+bool Canvas::FitSurface() {
+    if (surface_->Width() == std::max(width(), 1) && surface_->Height() == std::max(height(), 1))
+        return false;
+    MakeSurface();
+    return true;
+}
+
 PicturePtr Canvas::Surface() {
-    if (stale_) Refresh();
+    if (FitSurface() || stale_) Refresh();
     return surface_;
 }
 
-qv::Graphics& Canvas::Graphics() { return surface_->Graphics(); }
+qv::Graphics& Canvas::Graphics() {
+    if (FitSurface()) Refresh();
+    return surface_->Graphics();
+}
 
 void Canvas::Refresh() {
+    FitSurface();
     qv::Graphics& g = surface_->Graphics();
     g.ClearRect(0, 0, surface_->Width(), surface_->Height());
     if (backdrop_) g.DrawPicture(backdrop_, 0, 0);
@@ -56,10 +69,7 @@ void Canvas::Refresh() {
 }
 
 void Canvas::resizeEvent(QResizeEvent*) {
-    if (surface_->Width() == std::max(width(), 1) && surface_->Height() == std::max(height(), 1))
-        return;
-    MakeSurface();
-    Refresh();
+    if (FitSurface()) Refresh();
 }
 
 void Canvas::paintEvent(QPaintEvent*) {

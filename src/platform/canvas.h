@@ -57,6 +57,7 @@ protected:
 
 private:
     void MakeSurface();
+    bool FitSurface();  // true when the surface was made anew
     void BackdropChanged();
     PicturePtr backdrop_;
     PicturePtr surface_;
