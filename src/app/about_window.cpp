@@ -55,7 +55,11 @@ bool Window3::Event_KeyDown(const QString&) {
     return false;
 }
 
-void Window3::Event_Close() { Window1::instance()->Show(); }
+void Window3::Event_Close() {
+    // While the program quits the workspace has gone for good.
+    if (Quitting()) return;
+    Window1::instance()->Show();
+}
 
 bool Window3::Event_MouseDown(int, int) {
     Close();

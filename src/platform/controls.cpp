@@ -6,6 +6,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <algorithm>
 
 #include "platform/window.h"
@@ -52,6 +54,33 @@ void SetControlBounds(QWidget* control, int left, int top, int width, int height
     control->setGeometry(left - o.x(), top - o.y(), width, height);
 }
 
+// ---- number fields -------------------------------------------------------------
+
+bool HoldsNumber(const QString& text) {
+    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'))) return false;
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+}
+
+namespace {
+// The width a line of text covers, overhanging glyphs included.
+int LineWidth(const QFontMetrics& fm, const QString& text) {
+    return std::max(fm.horizontalAdvance(text), fm.boundingRect(text).width()) + 1;
+}
+}  // namespace
+
+void FittedWidth::Fit(QWidget* control, int needed) {
+    // Laid out anew (by the factory, the window's layout or the program) since the last fit.
+    if (fitted < 0 || control->width() != fitted) laidOut = control->width();
+    fitted = std::max(laidOut, needed);
+    if (fitted == control->width()) return;
+    control->resize(fitted, control->height());
+    // A field that grows past its window's edge widens the window to match.
+    if (auto* window = qobject_cast<Window*>(control->window())) {
+        const int right = ControlLeft(control) + fitted;
+        if (right > window->Width()) window->SetWidth(right);
+    }
+}
+
 // ---- StaticText --------------------------------------------------------------
 
 StaticText::StaticText(QWidget* parent) : QLabel(parent) {
@@ -65,6 +94,19 @@ void StaticText::SetText(const QString& text) {
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     setText(shown);
+    int needed = 0;
+    if (HoldsNumber(text)) {
+        int line = 0;
+        if (wordWrap()) {
+            for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                line = std::max(line, LineWidth(fontMetrics(), word));
+        } else {
+            line = LineWidth(fontMetrics(), text);
+        }
+        const QMargins m = contentsMargins();
+        needed = line + 2 * (frameWidth() + margin()) + m.left() + m.right();
+    }
+    width_.Fit(this, needed);
 }
 
 void StaticText::mousePressEvent(QMouseEvent* event) { event->accept(); }
@@ -298,6 +340,22 @@ EditField::EditField(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::textChanged, this, [this](const QString&) {
         if (TextChange) TextChange();
     });
+}
+
+void EditField::SetText(const QString& t) {
+    setText(t);
+    int needed = 0;
+    if (HoldsNumber(t)) {
+        QStyleOptionFrame option;
+        initStyleOption(&option);
+        // The text's width, the line edit's own margin of 2 pixels a side and its cursor.
+        const QMargins tm = textMargins(), cm = contentsMargins();
+        const int inner = LineWidth(fontMetrics(), t) + 2 * 2 + 1 + tm.left() + tm.right() +
+                          cm.left() + cm.right();
+        needed = style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(inner, height()), this)
+                     .width();
+    }
+    width_.Fit(this, needed);
 }
 
 void EditField::SetTextColor(Color c) {

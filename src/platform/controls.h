@@ -34,6 +34,22 @@ void SetControlBounds(QWidget* control, int left, int top, int width, int height
 // The control's own Visible property (true even when its tab page is not shown).
 inline bool ControlVisible(const QWidget* control) { return !control->isHidden(); }
 
+// Number fields show their whole text: a label or edit field given a text of
+// one line that holds a number ("958441", "0.85", "100%", "\u2206x:-1023") and
+// does not fit grows to fit it, keeping its left edge, and goes back to its
+// laid-out width once its text fits again; a window too narrow for the grown
+// field widens with it. A word-wrapped label only needs room for its widest
+// word. Other texts keep the width they were laid out with.
+bool HoldsNumber(const QString& text);
+
+// The width a number field is laid out with, and the width it was last fitted to.
+struct FittedWidth {
+    int laidOut = -1;
+    int fitted = -1;
+    // Sets the control's width to the larger of its laid-out width and `needed`.
+    void Fit(QWidget* control, int needed);
+};
+
 // A text label. Its text keeps carriage returns (character 13), shown as line breaks.
 class StaticText : public QLabel {
     Q_OBJECT
@@ -51,6 +67,7 @@ protected:
 private:
     QString text_;
     Color color_ = kBlack;
+    FittedWidth width_;
 };
 
 class PushButton : public QPushButton {
@@ -217,9 +234,12 @@ class EditField : public QLineEdit {
 public:
     explicit EditField(QWidget* parent = nullptr);
     QString Text() const { return text(); }
-    void SetText(const QString& t) { setText(t); }
+    void SetText(const QString& t);
     void SetTextColor(Color c);
     std::function<void()> TextChange;
+
+private:
+    FittedWidth width_;
 };
 
 // A plain rectangle drawn with a border and optional fill.

@@ -94,25 +94,34 @@ std::function<void()>& LastWindowClosed() {
 void SetLastWindowClosed(std::function<void()> action) { LastWindowClosed() = std::move(action); }
 
 void AfterWindowClosed() {
-    if (!LastWindowClosed()) return;
+    static bool pending = false;
+    if (!LastWindowClosed() || pending) return;
+    pending = true;
     QTimer::singleShot(0, QCoreApplication::instance(), [] {
+        pending = false;
         if (LastWindowClosed() && WindowCount() == 0) LastWindowClosed()();
     });
 }
 
-namespace {
-bool quitting = false;
-}  // namespace
-
-bool Quitting() { return quitting; }
-
 void QuitApplication() {
-    quitting = true;
-    for (int i = WindowCount() - 1; i >= 0; --i) {
-        if (Window* w = WindowAt(i)) w->Close();
-    }
-    quitting = false;
-    if (WindowCount() == 0) QCoreApplication::quit();
+    if (Quitting()) return;
+    detail::QuittingScope quitting;
+    std::vector<QPointer<Window>> open;
+    for (int i = 0; i < WindowCount(); ++i) open.emplace_back(WindowAt(i));
+    // Back to front, as the windows were opened.
+    for (auto it = open.rbegin(); it != open.rend(); ++it)
+        if (*it) (*it)->Close();
+    // A window that stays open (a pass still running) keeps the program going.
+    for (const auto& w : open)
+        if (w && !w->Closed()) return;
+    // Windows that a close handler built on the way go as well.
+    for (int round = 0; round < 8 && WindowCount() > 0; ++round)
+        for (int i = WindowCount() - 1; i >= 0; --i)
+            if (Window* w = WindowAt(i)) w->Close();
+    if (WindowCount() > 0) return;
+    if (!LastWindowClosed()) QCoreApplication::quit();
+    else if (open.empty()) LastWindowClosed()();
+    // otherwise the last window's close ends the program after the current event
 }
 
 }  // namespace qv

@@ -75,9 +75,8 @@ bool DispatchMenuCommand(const QString& name, Window* front = nullptr);
 // does not count: the check runs after the event that closed the window.
 void SetLastWindowClosed(std::function<void()> action);
 void AfterWindowClosed();
-// The Quit command: closes every window; quits once all have closed.
+// The Quit command: closes every window; quits once all have closed. While it
+// runs, Quitting() (platform/window.h) is true.
 void QuitApplication();
-// True while the Quit command closes the windows: a close handler then builds no window.
-bool Quitting();
 
 }  // namespace qv

@@ -66,7 +66,7 @@ public:
         }
         return path;
     }
-    void ShowURL(const QString& url) override { QDesktopServices::openUrl(QUrl(url)); }
+    bool ShowURL(const QString& url) override { return QDesktopServices::openUrl(QUrl(url)); }
     QString ClipboardText() override { return QGuiApplication::clipboard()->text(); }
     void SetClipboardText(const QString& text) override {
         QGuiApplication::clipboard()->setText(text);
@@ -84,6 +84,11 @@ public:
     int ScreenHeight() override {
         QScreen* s = QGuiApplication::primaryScreen();
         return s ? s->geometry().height() : 768;
+    }
+    QRect AvailableArea(const QRect& window) override {
+        QScreen* s = QGuiApplication::screenAt(window.center());
+        if (!s) s = QGuiApplication::primaryScreen();
+        return s ? s->availableGeometry() : Services::AvailableArea(window);
     }
     bool ShiftKey() override {
         return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
@@ -107,6 +112,15 @@ std::unique_ptr<Services> InstallServices(std::unique_ptr<Services> services) {
     auto previous = std::move(Installed());
     Installed() = std::move(services);
     return previous;
+}
+
+void ShowURL(const QString& url) {
+    if (Platform().ShowURL(url)) return;
+    QString address = url;
+    if (address.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
+        address = QUrl::fromPercentEncoding(address.mid(7).toUtf8());
+    MsgBox(QStringLiteral("No web browser or mail program could be started. The address is:\n%1")
+               .arg(address));
 }
 
 bool WritePicture(const PicturePtr& p, const QString& path) {

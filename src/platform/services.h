@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <memory>
 
@@ -25,7 +26,8 @@ public:
     virtual FolderItemPtr GetSaveFolderItem(const QString& fileTypes, const QString& name) = 0;
     // The save dialog of ExportPicture: a path whose extension names the format, or "" on cancel.
     virtual QString GetPictureSavePath() = 0;
-    virtual void ShowURL(const QString& url) = 0;
+    // Opens an address in the desktop's browser or mail program; false when none could.
+    virtual bool ShowURL(const QString& url) = 0;
 
     virtual QString ClipboardText() = 0;
     virtual void SetClipboardText(const QString& text) = 0;
@@ -34,6 +36,12 @@ public:
 
     virtual int ScreenWidth() = 0;
     virtual int ScreenHeight() = 0;
+    // The part of the screen that windows may use (without the desktop's own
+    // panels), on the screen under the centre of `window`.
+    virtual QRect AvailableArea(const QRect& window) {
+        (void)window;
+        return QRect(0, 0, ScreenWidth(), ScreenHeight());
+    }
     virtual bool ShiftKey() = 0;
 };
 
@@ -55,7 +63,9 @@ inline FolderItemPtr GetOpenFolderItem(const QString& fileTypes) {
 inline FolderItemPtr GetSaveFolderItem(const QString& fileTypes, const QString& name) {
     return Platform().GetSaveFolderItem(fileTypes, name);
 }
-inline void ShowURL(const QString& url) { Platform().ShowURL(url); }
+// Opens an address; when the desktop cannot, a message box gives the address
+// so that the user can open it by hand.
+void ShowURL(const QString& url);
 
 // The picture save dialog: the user picks a name and, by its extension, one of
 // the formats Qt can write. A write that fails is reported in a message box.

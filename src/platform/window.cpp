@@ -2,10 +2,8 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QTimer>
 #include <algorithm>
 
@@ -17,10 +15,14 @@
 #include "platform/longpass.h"
 #include "platform/menubarview.h"
 #include "platform/menus.h"
+#include "platform/services.h"
 
 namespace qv {
 
 namespace {
+
+int g_quitting = 0;
+int g_builtWhileQuitting = 0;
 
 std::vector<QPointer<Window>>& OpenWindows() {
     static std::vector<QPointer<Window>> windows;
@@ -61,11 +63,21 @@ void BringToFront(Window* w) {
 void ScheduleShow(Window* w) {
     QPointer<Window> p(w);
     QTimer::singleShot(0, w, [p] {
-        if (p && !p->Closed() && !p->everShown_) p->Show();
+        if (p && !p->Closed() && !p->everShown_ && !Quitting()) p->Show();
     });
 }
 
+void NoteBuiltWhileQuitting() { ++g_builtWhileQuitting; }
+
+QuittingScope::QuittingScope() { ++g_quitting; }
+
+QuittingScope::~QuittingScope() { --g_quitting; }
+
 }  // namespace detail
+
+bool Quitting() { return g_quitting > 0; }
+
+int WindowsBuiltWhileQuitting() { return g_builtWhileQuitting; }
 
 int WindowCount() {
     Prune();
@@ -122,6 +134,23 @@ void Window::Relayout() {
     } else {
         setFixedSize(total);
     }
+    if (HasPlace()) KeepOnScreen();
+}
+
+void Window::KeepOnScreen() {
+    if (closed_) return;
+    // The whole window as the desktop shows it, frame and menu bar included.
+    const QRect frame = frameGeometry();
+    const QRect area = Platform().AvailableArea(frame);
+    if (area.isEmpty()) return;
+    auto least = [](int low, int high, int areaLow, int areaHigh) {
+        if (high > areaHigh) return std::max(areaHigh - high, areaLow - low);
+        if (low < areaLow) return areaLow - low;
+        return 0;
+    };
+    const int dx = least(frame.left(), frame.right(), area.left(), area.right());
+    const int dy = least(frame.top(), frame.bottom(), area.top(), area.bottom());
+    if (dx != 0 || dy != 0) move(pos() + QPoint(dx, dy));
 }
 
 void Window::SetSize(int width, int height) {
@@ -203,25 +232,26 @@ int Window::Top() const { return geometry().y() + BarHeight(); }
 void Window::SetLeft(int left) {
     placed_ = true;
     setGeometry(left, geometry().y(), width(), height());
+    KeepOnScreen();
 }
 
 void Window::SetTop(int top) {
     placed_ = true;
     setGeometry(geometry().x(), top - BarHeight(), width(), height());
+    KeepOnScreen();
 }
 
 void Window::Show() {
     if (closed_) return;
     if (!everShown_ && centred_ && !placed_) {
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect avail = screen->availableGeometry();
-            move(avail.x() + (avail.width() - width()) / 2,
-                 avail.y() + (avail.height() - height()) / 2);
-        }
+        const QRect avail = Platform().AvailableArea(frameGeometry());
+        move(avail.x() + (avail.width() - width()) / 2, avail.y() + (avail.height() - height()) / 2);
     }
     if (!everShown_) shownAt_ = QPoint(Left(), Top());
     everShown_ = true;
     show();
+    // The desktop may have placed it, or only now tell the size of its frame.
+    KeepOnScreen();
     raise();
     activateWindow();
     detail::BringToFront(this);

@@ -44,6 +44,13 @@ public:
     void SetHeight(int height) { SetSize(width_, height); }
     void SetSize(int width, int height);
 
+    // Moves the window by the least step that keeps it inside the screen's
+    // available area; never resizes it (a window larger than the area keeps its
+    // top-left corner inside). SetLeft, SetTop, SetSize and Show call it after
+    // they have placed or sized the window, so a window only calls it itself
+    // when something else has moved it.
+    void KeepOnScreen();
+
     // Shows the window and brings it to the front.
     void Show();
     void Hide() { hide(); }
@@ -126,6 +133,9 @@ protected:
 
 private:
     void Relayout();
+    // Whether the program chose the window's place (or the desktop already did):
+    // only then is it kept on the screen.
+    bool HasPlace() const { return placed_ || everShown_; }
     int BarHeight() const;
 
     QWidget* content_;
@@ -162,11 +172,30 @@ Window* FrontWindow();
 // Closes and deletes every window at once (shut-down).
 void DestroyAllWindows();
 
+// The quit guard. True while the Quit command closes the windows: a close
+// handler that would show or build another window (the About window bringing
+// the workspace back, a tool window reaching into the workspace) does nothing
+// then. Use `if (Quitting()) return;` before it, and SingleInstance::existing()
+// rather than instance() for windows it only informs.
+bool Quitting();
+// Windows built through an accessor while quitting (a close handler that forgot
+// the guard); each is closed again before the program ends.
+int WindowsBuiltWhileQuitting();
+
 namespace detail {
 void RegisterWindow(Window* w);
 void UnregisterWindow(Window* w);
 void BringToFront(Window* w);
 void ScheduleShow(Window* w);
+void NoteBuiltWhileQuitting();
+// Sets the quit guard for the life of the object.
+class QuittingScope {
+public:
+    QuittingScope();
+    ~QuittingScope();
+    QuittingScope(const QuittingScope&) = delete;
+    QuittingScope& operator=(const QuittingScope&) = delete;
+};
 }  // namespace detail
 
 // The single implicit instance of a window class: created and opened on first
@@ -176,6 +205,7 @@ class SingleInstance {
 public:
     static T* instance() {
         if (!slot() || slot()->Closed()) {
+            if (Quitting()) detail::NoteBuiltWhileQuitting();
             T* w = new T();
             slot() = w;
             w->Open();

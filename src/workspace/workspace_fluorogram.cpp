@@ -7,6 +7,15 @@
 
 namespace qv {
 
+namespace {
+
+// The caption of the Monochrome button names the view shown.
+QString ViewCaption(int bevstate) {
+    return bevstate == 2 ? QStringLiteral("Monochr.") : QStringLiteral("Image");
+}
+
+}  // namespace
+
 bool Window1::QuadrantMode() const {
     return BevelButton5->Caption() == QLatin1String("Quadrants") || quadnotsection;
 }
@@ -73,7 +82,7 @@ PicturePtr Window1::ViewPicture() {
     PicturePtr view = NewPicture(256, 256, 32);
     const PicturePtr& shown = bevstate == 2 ? pox3 : pox;
     if (view && shown) view->Graphics().DrawPicture(shown, 0, 0);
-    BevelButton2->SetCaption(bevstate == 2 ? QStringLiteral("Monochr.") : QStringLiteral("Image"));
+    BevelButton2->SetCaption(ViewCaption(bevstate));
     return view;
 }
 
@@ -164,6 +173,12 @@ void Window1::BevelButton2_Action() {
     if (bevstate == 3) bevstate = 1;
     if (BevelButton5->Caption() == QLatin1String("Histogram")) {
         histocalc();
+        return;
+    }
+    // Before the first fluorogram there is nothing to show, outline or count:
+    // only the view to come is chosen.
+    if (!pox2) {
+        BevelButton2->SetCaption(ViewCaption(bevstate));
         return;
     }
     if (QuadrantMode()) {

@@ -167,5 +167,50 @@ TEST(QuitTest, LastWindowClosingQuitsButNotBetweenCloseAndShow) {
     SetLastWindowClosed(nullptr);
 }
 
+TEST(QuitTest, QuitWithTheAboutWindowAndToolWindowsInFrontEndsTheProgram) {
+    test::ScopedFakeServices fake;
+    fake->screenWidth = 1600, fake->screenHeight = 1200;
+    Session session;
+    session.Start();
+    int quits = 0;
+    SetLastWindowClosed([&] { ++quits; });
+    Window1* w = Window1::instance();
+    w->Show();
+    w->quad_RB->SetValue(true);
+    w->calculator();
+    w->coefficients();
+    w->_AppleAboutQuorvane_Action();
+    DrainEvents();
+    ASSERT_EQ(WindowCount(), 4);
+    ASSERT_EQ(FrontWindow()->Title(), QStringLiteral("About Quorvane"));
+    const int built = WindowsBuiltWhileQuitting();
+
+    // File > Quit from the About window's menu bar; the workspace closes first
+    auto* quit = FrontWindow()->TopBar()->findChild<QAction*>(QStringLiteral("FileQuit"));
+    ASSERT_TRUE(quit);
+    quit->trigger();
+    DrainEvents();
+    EXPECT_EQ(WindowCount(), 0);
+    EXPECT_EQ(quits, 1) << "one Quit is enough";
+    EXPECT_EQ(WindowsBuiltWhileQuitting(), built) << "no close handler built a window";
+    EXPECT_FALSE(Window1::existing());
+    SetLastWindowClosed(nullptr);
+}
+
+TEST(QuitTest, ClosingTheAboutWindowStillBringsBackAWorkspace) {
+    test::ScopedFakeServices fake;
+    Session session;
+    session.Start();
+    Window1::instance()->Show();
+    Window1::existing()->_AppleAboutQuorvane_Action();
+    DrainEvents();
+    Window1::existing()->Close();
+    DrainEvents();
+    ASSERT_FALSE(Window1::existing());
+    FrontWindow()->Close();  // the About window's close box
+    DrainEvents();
+    EXPECT_TRUE(Window1::existing()) << "a fresh workspace";
+}
+
 }  // namespace
 }  // namespace qv

@@ -7,11 +7,14 @@
 #include "platform/timer.h"
 #include "platform/window.h"
 #include "support/fake_services.h"
+#include "support/text_ink.h"
 
 namespace qv {
 namespace {
 
 using K = ControlKind;
+using test::InkColumns;
+using test::WholeInkWidth;
 
 constexpr ControlSpec kSpecs[] = {
     {.kind = K::TabPanel, .name = "Tabs", .left = 100, .top = 50, .width = 200, .height = 120,
@@ -167,6 +170,59 @@ TEST(ControlFactoryTest, RightLockedControlsKeepTheirDistanceToTheRightEdge) {
     EXPECT_EQ(ControlLeft(w.C<CheckBox>("Check")), 10) << "locked left stays";
     w.SetWidth(280);
     EXPECT_EQ(w.Width() - ControlLeft(w.C<RadioButton>("A1")), before);
+}
+
+constexpr ControlSpec kNumberSpecs[] = {
+    {.kind = K::StaticText, .name = "Count", .left = 253, .top = 59, .width = 39, .height = 21,
+     .text = "n", .align = 1, .multiline = true},
+    {.kind = K::EditField, .name = "Value", .left = 40, .top = 10, .width = 30, .height = 22,
+     .readOnly = true},
+    {.kind = K::StaticText, .name = "Label", .left = 40, .top = 90, .width = 30, .height = 20,
+     .text = "x"},
+};
+
+class NumberWindow : public Window {
+public:
+    NumberWindow() {
+        SetSize(300, 200);
+        BuildControls(kNumberSpecs, {});
+    }
+};
+
+TEST(NumberFieldTest, ANumberThatDoesNotFitGrowsItsFieldFromItsLeftEdge) {
+    NumberWindow w;
+    w.Show();
+    auto* count = w.ControlNamed<StaticText>(QStringLiteral("Count"));
+    auto* value = w.ControlNamed<EditField>(QStringLiteral("Value"));
+    for (const char* n : {"958441", "1048576", "267386880", "-12.5", "100%", "0.00009536743",
+                          "\u2206x:-1023"}) {
+        const QString text = QString::fromUtf8(n);
+        count->SetText(text);
+        value->SetText(text);
+        EXPECT_EQ(ControlLeft(count), 253) << n;
+        EXPECT_EQ(ControlLeft(value), 40) << n;
+        const auto [cFirst, cLast] = InkColumns(count);
+        EXPECT_EQ(cLast - cFirst, WholeInkWidth(count, text)) << n << ": the label shows it all";
+        const auto [vFirst, vLast] = InkColumns(value);
+        EXPECT_EQ(vLast - vFirst, WholeInkWidth(value, text)) << n << ": the field shows it all";
+        EXPECT_GE(w.Width(), ControlLeft(count) + count->width()) << n << ": the window makes room";
+    }
+    EXPECT_GT(w.Width(), 300);
+    // a short number fits again: back to the laid-out width
+    count->SetText(QStringLiteral("12"));
+    value->SetText(QString());
+    EXPECT_EQ(count->width(), 39);
+    EXPECT_EQ(value->width(), 30);
+    // words and texts of several lines are left to their layout
+    auto* label = w.ControlNamed<StaticText>(QStringLiteral("Label"));
+    label->SetText(QStringLiteral("a long caption"));
+    EXPECT_EQ(label->width(), 30);
+    label->SetText(QStringLiteral("1.\rDrop image here"));
+    EXPECT_EQ(label->width(), 30);
+    // a wrapped label makes room for its widest word only
+    count->SetText(QStringLiteral("n = 1048576"));
+    EXPECT_LT(count->width(), WholeInkWidth(count, QStringLiteral("n = 1048576")));
+    EXPECT_GE(count->width(), WholeInkWidth(count, QStringLiteral("1048576")));
 }
 
 TEST(ControlFactoryTest, BevelButtonMenuRowsAndToggle) {

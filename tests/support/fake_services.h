@@ -44,13 +44,19 @@ public:
         picturePaths.pop_front();
         return p;
     }
-    void ShowURL(const QString& url) override { urls << url; }
+    bool ShowURL(const QString& url) override {
+        urls << url;
+        return urlsOpen;
+    }
     QString ClipboardText() override { return clipboardText; }
     void SetClipboardText(const QString& text) override { clipboardText = text; }
     PicturePtr ClipboardPicture() override { return clipboardPicture; }
     void SetClipboardPicture(const PicturePtr& p) override { clipboardPicture = p; }
     int ScreenWidth() override { return screenWidth; }
     int ScreenHeight() override { return screenHeight; }
+    QRect AvailableArea(const QRect& window) override {
+        return availableArea.isNull() ? Services::AvailableArea(window) : availableArea;
+    }
     bool ShiftKey() override { return shift; }
 
     QStringList messages;
@@ -66,10 +72,13 @@ public:
     std::deque<QString> picturePaths;
     int pictureDialogs = 0;
     QStringList urls;
+    bool urlsOpen = true;  // whether the desktop has a browser and a mail program
     QString clipboardText;
     PicturePtr clipboardPicture;
     int screenWidth = 1280;
     int screenHeight = 1024;
+    // The area windows may use; the whole screen when null.
+    QRect availableArea;
     bool shift = false;
 
 private:

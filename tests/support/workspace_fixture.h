@@ -7,11 +7,12 @@
 
 namespace qv::test {
 
-// A started program with its workspace shown, on a screen 1200 pixels high.
+// A started program with its workspace shown, on a screen of 1600 x 1200 pixels.
 class WorkspaceTest : public SessionTest {
 protected:
     void SetUp() override {
         SessionTest::SetUp();
+        fake_->screenWidth = 1600;
         fake_->screenHeight = 1200;
         w = Window1::instance();
         w->Show();

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/addresses.h"
 #include "app/application_object.h"
 #include "app/globals.h"
 #include "app/about_window.h"
@@ -163,6 +164,22 @@ TEST_F(CommandsTest, AdvancedMenuRows) {
     ASSERT_TRUE(Window9::existing());
     EXPECT_EQ(Window9::existing()->Left(), w->Left() + w->Width());
     EXPECT_EQ(fake_->messages.size(), 1);
+}
+
+TEST_F(CommandsTest, AnAddressTheDesktopCannotOpenIsShownInAMessage) {
+    fake_->urlsOpen = false;
+    w->_HelpOnlinehelp_Action();
+    ASSERT_EQ(fake_->messages.size(), 1);
+    EXPECT_TRUE(fake_->messages[0].endsWith(SupportPage())) << fake_->messages[0].toStdString();
+    w->PushButton9_Action();  // the feedback mail
+    ASSERT_EQ(fake_->messages.size(), 2);
+    EXPECT_TRUE(fake_->messages[1].endsWith(
+        QStringLiteral("Beta-version Feedback <%1>").arg(FeedbackAddress())))
+        << fake_->messages[1].toStdString();
+    fake_->urlsOpen = true;
+    w->_HelpOnlinehelp_Action();
+    EXPECT_EQ(fake_->messages.size(), 2) << "no message when the browser opens it";
+    EXPECT_EQ(fake_->urls.size(), 3);
 }
 
 TEST_F(CommandsTest, ToolWindowsSetAndClearTheirLiveFlags) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "app/globals.h"
 #include "support/workspace_fixture.h"
+#include "tools/coefficient_window.h"
+#include "tools/quadrant_calculator.h"
 #include "workspace/workspace_window.h"
 
 namespace qv {
@@ -202,6 +205,21 @@ TEST_F(FluorogramTest, MonochromeBeforeAnyFluorogramOnlyToggles) {
     w->BevelButton2->click();
     EXPECT_EQ(w->bevstate, 2);
     EXPECT_EQ(w->BevelButton2->Caption(), QStringLiteral("Monochr."));
+
+    // in quadrant mode too: nothing is counted, drawn or refreshed
+    Window2* calc = Window2::instance();
+    calc->CheckBox1->SetValue(true);  // calclive
+    const int calculations = calc->calculations;
+    w->quad_RB->SetValue(true);
+    Module1::iroi = {5, 6, 7, 8};
+    const PicturePtr view = w->Canvas3->Backdrop();
+    w->BevelButton2->click();
+    EXPECT_EQ(w->bevstate, 1);
+    EXPECT_EQ(w->BevelButton2->Caption(), QStringLiteral("Image"));
+    EXPECT_EQ(Module1::iroi, (std::vector<std::int32_t>{5, 6, 7, 8}));
+    EXPECT_EQ(w->Canvas3->Backdrop(), view);
+    EXPECT_EQ(calc->calculations, calculations);
+    EXPECT_FALSE(Window6::existing());
 }
 
 TEST_F(FluorogramTest, RedrawStates) {

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "app/globals.h"
+#include "platform/text.h"
+#include "support/text_ink.h"
+#include "support/workspace_fixture.h"
+#include "tools/area_analyzer.h"
+#include "tools/coefficient_window.h"
+#include "tools/quadrant_calculator.h"
+#include "workspace/workspace_window.h"
+
+namespace qv {
+namespace {
+
+using test::DrainEvents;
+using test::ShowsWholeText;
+
+// The workspace on a 1600 x 1200 screen, as a user first meets it.
+class ScreenFitTest : public test::WorkspaceTest {
+protected:
+    void TearDown() override {
+        for (int i = WindowCount() - 1; i >= 0; --i) WindowAt(i)->Close();
+        test::WorkspaceTest::TearDown();
+    }
+    // The window with its frame and menu bar lies inside the screen.
+    static ::testing::AssertionResult OnScreen(Window* window, const QRect& screen) {
+        const QRect frame = window->frameGeometry();
+        if (screen.contains(frame)) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << window->Title().toStdString() << " at " << frame.x() << "," << frame.y() << " "
+               << frame.width() << "x" << frame.height();
+    }
+    static PicturePtr Filled(int width, int height, Color c) {
+        PicturePtr p = NewPicture(width, height);
+        p->Graphics().ForeColor = c;
+        p->Graphics().FillRect(0, 0, width, height);
+        return p;
+    }
+    const QRect screen{0, 0, 1600, 1200};
+};
+
+TEST_F(ScreenFitTest, OpenDemoImageGrowsTheWorkspaceWithoutLeavingTheScreen) {
+    DrainEvents();
+    const QPoint before = w->geometry().topLeft();
+    QTest::keyClick(w, Qt::Key_D, Qt::ControlModifier);  // Tools > Open demo image
+    DrainEvents();
+    ASSERT_GT(w->imgsize, 0) << "the demo image came in";
+    EXPECT_EQ(w->Height(), 1150) << "the size makeview gives";
+    EXPECT_TRUE(OnScreen(w, screen));
+    EXPECT_EQ(w->frameGeometry().bottom(), screen.bottom()) << "moved up by the least step";
+    EXPECT_EQ(w->geometry().left(), before.x()) << "and not sideways";
+}
+
+TEST_F(ScreenFitTest, ToolWindowsBesideAWideWorkspaceStayOnTheScreen) {
+    w->import(Filled(6000, 4000, RGB(120, 60, 30)));
+    EXPECT_EQ(w->Width(), 1024 + 366);
+    EXPECT_TRUE(OnScreen(w, screen));
+    w->PushButton1->click();  // Select all
+    w->coefficients();
+    Window6* c = Window6::existing();
+    ASSERT_TRUE(c);
+    EXPECT_TRUE(OnScreen(c, screen));
+    EXPECT_EQ(c->frameGeometry().right(), screen.right()) << "moved left by the least step";
+    EXPECT_EQ(c->Top(), w->Top() + 250) << "kept at its height";
+
+    w->quad_RB->SetValue(true);
+    w->calculator();
+    EXPECT_TRUE(OnScreen(Window2::existing(), screen));
+    w->_ToolsAreas_Action();
+    EXPECT_TRUE(OnScreen(Window9::existing(), screen));
+}
+
+TEST_F(ScreenFitTest, EveryCountAndValueShowsWholeAtItsLargest) {
+    // a 1024 x 1024 ROI of pixels that count everywhere
+    w->import(Filled(1024, 1024, RGB(255, 255, 254)));
+    ASSERT_EQ(w->imgsize, 1024);
+    w->PushButton1->click();  // Select all: the fluorogram of every pixel
+    w->quad_RB->SetValue(true);
+    w->ms3upx = 255, w->ms3upy = 255;
+    w->quad();
+    w->coefficients();
+    w->calculator();
+    Window6* c = Window6::existing();
+    Window2* calc = Window2::existing();
+    ASSERT_TRUE(c && calc);
+    calc->calculate();
+
+    // the largest the coefficient pass can count: the ROI's interior
+    EXPECT_EQ(c->StaticText15->Text(), Str(1022 * 1022));
+    for (StaticText* n : c->counts) EXPECT_TRUE(ShowsWholeText(n)) << n->objectName().toStdString();
+    for (EditField* v : c->fields) EXPECT_TRUE(ShowsWholeText(v)) << v->objectName().toStdString();
+    EXPECT_EQ(Module1::iroi[0], w->hits->Total()) << "the whole ROI in one quadrant";
+    EXPECT_GT(Module1::iroi[0], 1000000);
+    for (EditField* q : {calc->UL, calc->UR, calc->LL, calc->LR})
+        EXPECT_TRUE(ShowsWholeText(q)) << q->objectName().toStdString();
+
+    // the area analyzer's counts and channel sums of the same ROI
+    w->_ToolsAreas_Action();
+    Window9* areas = Window9::existing();
+    ASSERT_TRUE(areas);
+    for (EditField* f : {areas->EditField1, areas->EditField2, areas->EditField3}) {
+        f->SetText(Str(1024 * 1024));
+        EXPECT_TRUE(ShowsWholeText(f)) << f->objectName().toStdString();
+    }
+    for (EditField* f : {areas->EditField10, areas->EditField11, areas->EditField12}) {
+        f->SetText(Str(1024 * 1024 * 255));
+        EXPECT_TRUE(ShowsWholeText(f)) << f->objectName().toStdString();
+    }
+
+    // the workspace's own readouts
+    const std::pair<StaticText*, QString> readouts[] = {
+        {w->StaticText5, Str(255)},
+        {w->StaticText7, Str(255)},
+        {w->StaticText6, QStringLiteral("\u2206x:") + Str(-1023)},
+        {w->StaticText8, QStringLiteral("\u2206y:") + Str(-1023)},
+        {w->StaticText4, QStringLiteral("81/81")},
+    };
+    for (const auto& [label, text] : readouts) {
+        label->setVisible(true);
+        label->SetText(text);
+        EXPECT_TRUE(ShowsWholeText(label)) << label->objectName().toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace qv
