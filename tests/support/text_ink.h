@@ -27,12 +27,13 @@ inline std::pair<int, int> InkColumns(QWidget* control) {
     return {first, last};
 }
 
-// The width of a text's ink in a control of the same kind, font and alignment
-// with room to spare.
+// The width of a text's ink in a control of the same kind, state, colours, font
+// and alignment with room to spare.
 template <class T>
 int WholeInkWidth(T* like, const QString& text) {
     T roomy;
     roomy.setEnabled(like->isEnabled());
+    roomy.setPalette(like->palette());
     roomy.setFont(like->font());
     roomy.setAlignment(like->alignment());
     roomy.resize(1000, like->height());

@@ -9,6 +9,7 @@
 #include "tools/area_analyzer.h"
 #include "tools/coefficient_window.h"
 #include "tools/quadrant_calculator.h"
+#include "tools/roi_analysis.h"
 #include "workspace/workspace_window.h"
 
 namespace qv {
@@ -70,6 +71,8 @@ TEST_F(ScreenFitTest, ToolWindowsBesideAWideWorkspaceStayOnTheScreen) {
     EXPECT_TRUE(OnScreen(Window2::existing(), screen));
     w->_ToolsAreas_Action();
     EXPECT_TRUE(OnScreen(Window9::existing(), screen));
+    w->_ToolsAnalyzeROI_Action();  // as wide as the ROI and more
+    EXPECT_TRUE(OnScreen(Window11::existing(), screen));
 }
 
 TEST_F(ScreenFitTest, EveryCountAndValueShowsWholeAtItsLargest) {
@@ -93,20 +96,36 @@ TEST_F(ScreenFitTest, EveryCountAndValueShowsWholeAtItsLargest) {
     for (EditField* v : c->fields) EXPECT_TRUE(ShowsWholeText(v)) << v->objectName().toStdString();
     EXPECT_EQ(Module1::iroi[0], w->hits->Total()) << "the whole ROI in one quadrant";
     EXPECT_GT(Module1::iroi[0], 1000000);
-    for (EditField* q : {calc->UL, calc->UR, calc->LL, calc->LR})
+    EXPECT_EQ(calc->ULP->Text(), QStringLiteral("100%"));
+    for (EditField* q : {calc->UL, calc->UR, calc->LL, calc->LR, calc->ULP, calc->URP, calc->LLP,
+                         calc->LRP, calc->EditField3, calc->EditField9})
         EXPECT_TRUE(ShowsWholeText(q)) << q->objectName().toStdString();
 
-    // the area analyzer's counts and channel sums of the same ROI
+    // the ROI analysis window's pixel and saturation counts of the same ROI
+    w->_ToolsAnalyzeROI_Action();
+    Window11* roi = Window11::existing();
+    ASSERT_TRUE(roi);
+    for (int i = 7; i <= 14; ++i) {
+        auto* n = roi->ControlNamed<StaticText>(QStringLiteral("StaticText%1").arg(i));
+        ASSERT_TRUE(n);
+        EXPECT_TRUE(ShowsWholeText(n)) << i << ": " << n->Text().toStdString();
+    }
+
+    // the area analyzer's areas, channel sums, counts and means at their largest
     w->_ToolsAreas_Action();
     Window9* areas = Window9::existing();
     ASSERT_TRUE(areas);
-    for (EditField* f : {areas->EditField1, areas->EditField2, areas->EditField3}) {
-        f->SetText(Str(1024 * 1024));
-        EXPECT_TRUE(ShowsWholeText(f)) << f->objectName().toStdString();
-    }
-    for (EditField* f : {areas->EditField10, areas->EditField11, areas->EditField12}) {
-        f->SetText(Str(1024 * 1024 * 255));
-        EXPECT_TRUE(ShowsWholeText(f)) << f->objectName().toStdString();
+    const std::pair<EditField*, QString> fields[] = {
+        {areas->EditField1, Str(1024 * 1024)},        {areas->EditField2, Str(1024 * 1024)},
+        {areas->EditField3, Str(1024 * 1024)},        {areas->EditField4, Str(99999)},
+        {areas->EditField5, Str(99999)},              {areas->EditField6, Str(99999)},
+        {areas->EditField7, Str(1048575.0 / 7)},      {areas->EditField8, Str(1048575.0 / 7)},
+        {areas->EditField9, Str(1048575.0 / 7)},      {areas->EditField10, Str(1024 * 1024 * 255)},
+        {areas->EditField11, Str(1024 * 1024 * 255)}, {areas->EditField12, Str(1024 * 1024 * 255)},
+    };
+    for (const auto& [field, text] : fields) {
+        field->SetText(text);
+        EXPECT_TRUE(ShowsWholeText(field)) << field->objectName().toStdString();
     }
 
     // the workspace's own readouts
