@@ -1,5 +1,7 @@
 #include "platform/picture.h"
 
+#include <algorithm>
+
 #include "platform/graphics.h"
 
 namespace qv {
@@ -35,7 +37,10 @@ PicturePtr NewPicture(int width, int height, int /*depth*/) {
     if (width <= 0 || height <= 0) return nullptr;
     QImage image(width, height, QImage::Format_RGB32);  // uninitialised until filled
     if (image.isNull()) return nullptr;
-    image.fill(0xFFFFFFFFu);
+    // Filled here rather than by QImage::fill, which on some processors leaves the
+    // vector registers in a state that slows every later SSE loop about fivefold.
+    auto* first = reinterpret_cast<QRgb*>(image.bits());
+    std::fill(first, first + image.sizeInBytes() / sizeof(QRgb), 0xFFFFFFFFu);
     return std::make_shared<Picture>(std::move(image));
 }
 
