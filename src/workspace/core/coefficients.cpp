@@ -2,8 +2,10 @@
 
 #include <QImage>
 #include <algorithm>
+#include <vector>
 
 #include "platform/text.h"
+#include "workspace/core/row_bands.h"
 
 namespace qv {
 
@@ -19,15 +21,65 @@ int Narrow(int t) {
     return std::clamp(t, -1, 255);
 }
 
-// Sums of one stretch of a row; small enough for 32-bit lanes.
-struct Partial {
-    std::uint32_t tr = 0, tg = 0, tb = 0;
-    std::uint32_t rg = 0, rb = 0, gr = 0, gb = 0, br = 0, bg = 0;
-    std::uint32_t nrg = 0, nrb = 0, ngb = 0;
+// The twelve sums of a pass: per channel the kept values, per ordered pair the
+// kept values of the first where the second passes, per pair the pixels where
+// both pass.
+template <typename T>
+struct Sums {
+    T tr = 0, tg = 0, tb = 0;
+    T rg = 0, rb = 0, gr = 0, gb = 0, br = 0, bg = 0;
+    T nrg = 0, nrb = 0, ngb = 0;
+
+    template <typename U>
+    void Add(const Sums<U>& p) {
+        tr += p.tr, tg += p.tg, tb += p.tb;
+        rg += p.rg, rb += p.rb, gr += p.gr, gb += p.gb, br += p.br, bg += p.bg;
+        nrg += p.nrg, nrb += p.nrb, ngb += p.ngb;
+    }
 };
 
-// At most this many pixels go into one Partial: 4096 * 255 fits 32 bits.
+// At most this many pixels are summed in 32-bit lanes: 4096 * 255 fits 32 bits.
 constexpr int kStretch = 4096;
+
+// Adds the sums of rows first <= y < last, columns left <= x < right, to `out`.
+void SumRows(const QImage& image, int left, int right, int first, int last, int thr, int thg,
+             int thb, Sums<std::int64_t>& out) {
+    Sums<std::int64_t> total;
+    for (int y = first; y < last; ++y) {
+        const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+        for (int x0 = left; x0 < right; x0 += kStretch) {
+            const int x1 = std::min(right, x0 + kStretch);
+            Sums<std::uint32_t> p;
+            for (int x = x0; x < x1; ++x) {
+                const std::uint32_t c = line[x] & 0xFFFFFFu;
+                const std::uint32_t data = c != 0xFFFFFFu;
+                const int rv = static_cast<int>(c >> 16);
+                const int gv = static_cast<int>((c >> 8) & 0xFFu);
+                const int bv = static_cast<int>(c & 0xFFu);
+                const std::uint32_t pr = data & static_cast<std::uint32_t>(rv > thr);
+                const std::uint32_t pg = data & static_cast<std::uint32_t>(gv > thg);
+                const std::uint32_t pb = data & static_cast<std::uint32_t>(bv > thb);
+                const std::uint32_t kr = static_cast<std::uint32_t>(rv) & (0u - pr);
+                const std::uint32_t kg = static_cast<std::uint32_t>(gv) & (0u - pg);
+                const std::uint32_t kb = static_cast<std::uint32_t>(bv) & (0u - pb);
+                p.tr += kr;
+                p.tg += kg;
+                p.tb += kb;
+                p.rg += kr & (0u - pg);
+                p.rb += kr & (0u - pb);
+                p.gr += kg & (0u - pr);
+                p.gb += kg & (0u - pb);
+                p.br += kb & (0u - pr);
+                p.bg += kb & (0u - pg);
+                p.nrg += pr & pg;
+                p.nrb += pr & pb;
+                p.ngb += pg & pb;
+            }
+            total.Add(p);
+        }
+    }
+    out.Add(total);
+}
 
 }  // namespace
 
@@ -49,56 +101,26 @@ bool OverlapRow::Value(double* value) const {
 
 OverlapCoefficients ComputeOverlap(const PicturePtr& crop, const RoiBox& box,
                                    const CoefficientThresholds& thresholds) {
-    std::int64_t tr = 0, tg = 0, tb = 0, rg = 0, rb = 0, gr = 0, gb = 0, br = 0, bg = 0;
-    std::int64_t nrg = 0, nrb = 0, ngb = 0;
+    Sums<std::int64_t> s;
     if (crop) {
         const QImage& image = crop->Image();
         const PixelRange r = ClipInterior(box, image.width(), image.height());
         const int thr = Narrow(thresholds.red), thg = Narrow(thresholds.green),
                   thb = Narrow(thresholds.blue);
-        for (int y = r.top; y < r.bottom; ++y) {
-            const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-            for (int x0 = r.left; x0 < r.right; x0 += kStretch) {
-                const int x1 = std::min(r.right, x0 + kStretch);
-                Partial p;
-                for (int x = x0; x < x1; ++x) {
-                    const std::uint32_t c = line[x] & 0xFFFFFFu;
-                    const std::uint32_t data = c != 0xFFFFFFu;
-                    const int rv = static_cast<int>(c >> 16);
-                    const int gv = static_cast<int>((c >> 8) & 0xFFu);
-                    const int bv = static_cast<int>(c & 0xFFu);
-                    const std::uint32_t pr = data & static_cast<std::uint32_t>(rv > thr);
-                    const std::uint32_t pg = data & static_cast<std::uint32_t>(gv > thg);
-                    const std::uint32_t pb = data & static_cast<std::uint32_t>(bv > thb);
-                    const std::uint32_t kr = static_cast<std::uint32_t>(rv) & (0u - pr);
-                    const std::uint32_t kg = static_cast<std::uint32_t>(gv) & (0u - pg);
-                    const std::uint32_t kb = static_cast<std::uint32_t>(bv) & (0u - pb);
-                    p.tr += kr;
-                    p.tg += kg;
-                    p.tb += kb;
-                    p.rg += kr & (0u - pg);
-                    p.rb += kr & (0u - pb);
-                    p.gr += kg & (0u - pr);
-                    p.gb += kg & (0u - pb);
-                    p.br += kb & (0u - pr);
-                    p.bg += kb & (0u - pg);
-                    p.nrg += pr & pg;
-                    p.nrb += pr & pb;
-                    p.ngb += pg & pb;
-                }
-                tr += p.tr, tg += p.tg, tb += p.tb;
-                rg += p.rg, rb += p.rb, gr += p.gr, gb += p.gb, br += p.br, bg += p.bg;
-                nrg += p.nrg, nrb += p.nrb, ngb += p.ngb;
-            }
-        }
+        std::vector<Sums<std::int64_t>> perSlot(static_cast<size_t>(RowBandSlots()));
+        ForEachRowBand(r.top, r.bottom, r.right - r.left, [&](int slot, int first, int last) {
+            SumRows(image, r.left, r.right, first, last, thr, thg, thb,
+                    perSlot[static_cast<size_t>(slot)]);
+        });
+        for (const Sums<std::int64_t>& part : perSlot) s.Add(part);
     }
     OverlapCoefficients out;
-    out.rows[kRedGreen] = {Channel::Red, Channel::Green, rg, tr, nrg};
-    out.rows[kRedBlue] = {Channel::Red, Channel::Blue, rb, tr, nrb};
-    out.rows[kGreenRed] = {Channel::Green, Channel::Red, gr, tg, nrg};
-    out.rows[kGreenBlue] = {Channel::Green, Channel::Blue, gb, tg, ngb};
-    out.rows[kBlueRed] = {Channel::Blue, Channel::Red, br, tb, nrb};
-    out.rows[kBlueGreen] = {Channel::Blue, Channel::Green, bg, tb, ngb};
+    out.rows[kRedGreen] = {Channel::Red, Channel::Green, s.rg, s.tr, s.nrg};
+    out.rows[kRedBlue] = {Channel::Red, Channel::Blue, s.rb, s.tr, s.nrb};
+    out.rows[kGreenRed] = {Channel::Green, Channel::Red, s.gr, s.tg, s.nrg};
+    out.rows[kGreenBlue] = {Channel::Green, Channel::Blue, s.gb, s.tg, s.ngb};
+    out.rows[kBlueRed] = {Channel::Blue, Channel::Red, s.br, s.tb, s.nrb};
+    out.rows[kBlueGreen] = {Channel::Blue, Channel::Green, s.bg, s.tb, s.ngb};
     return out;
 }
 
