@@ -38,12 +38,11 @@ void BM_OvalCrop(benchmark::State& state) {
     const PicturePtr pix = bench::ConfocalImage(side);
     PicturePtr polymask, poxc, bkpoxc;
     for (auto _ : state) {
-        PicturePtr mask = OvalMask(side, FullBox(side));
-        PicturePtr crop = CropMasked(pix, mask, side, FullBox(side));
-        benchmark::DoNotOptimize(crop.get());
-        polymask = std::move(mask);
+        OvalCrop made = CropOval(pix, side, FullBox(side));
+        benchmark::DoNotOptimize(made.crop.get());
+        polymask = std::move(made.mask);
         bkpoxc = std::move(poxc);
-        poxc = std::move(crop);
+        poxc = std::move(made.crop);
     }
     state.SetItemsProcessed(state.iterations() * side * side);
 }
@@ -77,8 +76,8 @@ BENCHMARK(BM_Coefficients)->Arg(1024);
 // the quadrant calculator following live and the coefficient window following
 // live with its quadrant mask: the crop, the coefficients for the new crop,
 // the fluorogram, the quadrant sums, and the coefficients again for each live
-// window. Crops and fluorograms are kept in their one-step history as the
-// workspace keeps them.
+// window, all three through the workspace's memo. Crops and fluorograms are
+// kept in their one-step history as the workspace keeps them.
 void BM_RoiRelease(benchmark::State& state) {
     const int side = static_cast<int>(state.range(0));
     const PicturePtr pix = bench::ConfocalImage(side);
@@ -86,17 +85,18 @@ void BM_RoiRelease(benchmark::State& state) {
     const CoefficientThresholds t = ThresholdsFor("rg", true, 40, 200);
     PicturePtr poxc, bkpoxc;
     Fluorogram current, previous;
+    OverlapMemo memo;
     for (auto _ : state) {
         PicturePtr crop = CropRectangle(pix, side, FullBox(side));
         bkpoxc = std::move(poxc);
         poxc = std::move(crop);
-        OverlapCoefficients afterCrop = ComputeOverlap(poxc, FullBox(side), t);
+        OverlapCoefficients afterCrop = memo.Compute(poxc, FullBox(side), t);
         Fluorogram f = BuildFluorogram(poxc, pair, FullBox(side));
         previous = std::move(current);
         current = std::move(f);
         auto iroi = QuadrantSums(*current.hits, 40, 200);
-        OverlapCoefficients forCalculator = ComputeOverlap(poxc, FullBox(side), t);
-        OverlapCoefficients forMask = ComputeOverlap(poxc, FullBox(side), t);
+        OverlapCoefficients forCalculator = memo.Compute(poxc, FullBox(side), t);
+        OverlapCoefficients forMask = memo.Compute(poxc, FullBox(side), t);
         benchmark::DoNotOptimize(afterCrop);
         benchmark::DoNotOptimize(iroi);
         benchmark::DoNotOptimize(forCalculator);

@@ -24,7 +24,8 @@ inline QRgb Blend(QRgb picture, QRgb below, QRgb mask) {
     return out;
 }
 
-// Columns [first, last) of row `row` whose centres lie inside the ellipse in the box.
+}  // namespace
+
 bool OvalRow(int x, int y, int w, int h, int row, int* first, int* last) {
     const double rx = w / 2.0, ry = h / 2.0;
     const double cx = x + rx, cy = y + ry;
@@ -38,8 +39,6 @@ bool OvalRow(int x, int y, int w, int h, int row, int* first, int* last) {
     *last = std::min(*last, x + w);
     return *first < *last;
 }
-
-}  // namespace
 
 Color Graphics::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= image_->width() || y >= image_->height()) return kBlack;

@@ -13,6 +13,11 @@ namespace qv {
 // Stands for "the source's own size" in a size argument of DrawPicture.
 constexpr int kSourceSize = -10000;
 
+// Columns [*first, *last) of row `row` whose centres lie inside the ellipse
+// inscribed in the box x..x+w-1, y..y+h-1 (w, h > 0); false when the row holds
+// none. These are the spans FillOval fills before clipping them to the picture.
+bool OvalRow(int x, int y, int w, int h, int row, int* first, int* last);
+
 // Drawing into a picture, pixel-exact and without antialiasing. Rectangles and
 // ovals cover x..x+w-1 and y..y+h-1; outlines lie inside that box, PenWidth
 // columns and PenHeight rows thick. Everything is clipped to the picture.

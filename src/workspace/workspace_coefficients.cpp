@@ -24,7 +24,7 @@ void Window1::coefficients() {
     const CoefficientThresholds thresholds =
         ThresholdsFor(colormode, c->CheckBox2->Value(), ms3upx, ms3upy);
     const OverlapCoefficients result =
-        ComputeOverlap(poxc, RoiBox{msdownx, msdowny, msupx, msupy}, thresholds);
+        overlapMemo.Compute(poxc, RoiBox{msdownx, msdowny, msupx, msupy}, thresholds);
 
     if (!Window6::existing()) {
         c = Window6::instance();

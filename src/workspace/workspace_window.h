@@ -12,6 +12,7 @@
 #include "platform/timer.h"
 #include "platform/window.h"
 #include "workspace/core/channel_pairs.h"
+#include "workspace/core/coefficients.h"
 #include "workspace/core/fluorogram_counts.h"
 #include "workspace/core/roi_box.h"
 #include "workspace/working_size.h"
@@ -93,6 +94,8 @@ public:
     // The exact counts of pox2 and bkpox2: they travel with their pictures.
     FluorogramCountsPtr hits;
     FluorogramCountsPtr bkhits;
+    // The last coefficients, given again while poxc, the ROI and the thresholds stay.
+    OverlapMemo overlapMemo;
 
     static constexpr int kFrameSlots = 81;  // fola holds at most 81 files
 

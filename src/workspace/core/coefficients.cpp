@@ -124,6 +124,19 @@ OverlapCoefficients ComputeOverlap(const PicturePtr& crop, const RoiBox& box,
     return out;
 }
 
+const OverlapCoefficients& OverlapMemo::Compute(const PicturePtr& crop, const RoiBox& box,
+                                                const CoefficientThresholds& thresholds) {
+    const qint64 pixels = crop ? crop->Image().cacheKey() : 0;
+    if (!valid_ || pixels != pixels_ || !(box == box_) || !(thresholds == thresholds_)) {
+        result_ = ComputeOverlap(crop, box, thresholds);
+        valid_ = true;
+        pixels_ = pixels;
+        box_ = box;
+        thresholds_ = thresholds;
+    }
+    return result_;
+}
+
 QString CoefficientText(const OverlapRow& row) {
     double v = 0;
     if (!row.Value(&v)) return kNoCoefficientText;

@@ -63,6 +63,22 @@ struct OverlapCoefficients {
 OverlapCoefficients ComputeOverlap(const PicturePtr& crop, const RoiBox& box,
                                    const CoefficientThresholds& thresholds);
 
+// The coefficients of the last pass, given again while the crop's pixels, the
+// box and the thresholds are the ones they were computed for (one release has
+// them asked for by each live window in turn).
+class OverlapMemo {
+  public:
+    const OverlapCoefficients& Compute(const PicturePtr& crop, const RoiBox& box,
+                                       const CoefficientThresholds& thresholds);
+
+  private:
+    bool valid_ = false;
+    qint64 pixels_ = 0;  // the crop's QImage::cacheKey, which changes with every write
+    RoiBox box_;
+    CoefficientThresholds thresholds_;
+    OverlapCoefficients result_;
+};
+
 // What a value field shows for a row whose channel total is 0: a fixed text
 // that is read as text by a spreadsheet and is never "nan" or "inf".
 inline const QString kNoCoefficientText = QStringLiteral("n/a");

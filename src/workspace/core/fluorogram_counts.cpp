@@ -7,7 +7,6 @@
 
 #include "workspace/core/row_bands.h"
 
-
 namespace qv {
 
 std::int64_t FluorogramCounts::Total() const {

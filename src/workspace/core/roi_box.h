@@ -12,6 +12,7 @@ struct RoiBox {
     int y1 = 0;
     int x2 = 0;
     int y2 = 0;
+    bool operator==(const RoiBox&) const = default;
 };
 
 // Pixels left <= x < right, top <= y < bottom of a picture: what a pass visits

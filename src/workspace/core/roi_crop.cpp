@@ -74,6 +74,37 @@ PicturePtr OvalMask(int imgsize, const RoiBox& box) {
     return mask;
 }
 
+OvalCrop CropOval(const PicturePtr& source, int imgsize, const RoiBox& box) {
+    if (imgsize <= 0) return {};
+    QImage mask = Uninitialised(imgsize), out = Uninitialised(imgsize);
+    if (mask.isNull() || out.isNull()) return {};
+    const int x = box.x1, y = box.y1, w = box.x2 - box.x1, h = box.y2 - box.y1;
+    const int sw = source ? std::min(imgsize, source->Width()) : 0;
+    const int sh = source ? std::min(imgsize, source->Height()) : 0;
+    const Rows maskRows{mask.bits(), mask.bytesPerLine()}, outRows{out.bits(), out.bytesPerLine()};
+    const ConstRows in = RowsOf(source);
+    for (int row = 0; row < imgsize; ++row) {
+        // the oval's columns first <= x < last on this row, and those of them the source has
+        int first = 0, last = 0;
+        if (w > 0 && h > 0 && OvalRow(x, y, w, h, row, &first, &last)) {
+            first = std::clamp(first, 0, imgsize);
+            last = std::clamp(last, first, imgsize);
+        }
+        const bool inSource = row < sh;
+        const int copied = inSource ? std::clamp(sw, first, last) : first;
+        std::uint32_t* m = maskRows[row];
+        std::fill(m, m + first, kOpaqueWhite);
+        std::fill(m + first, m + last, kAlpha | kMaskColor);
+        std::fill(m + last, m + imgsize, kOpaqueWhite);
+        std::uint32_t* o = outRows[row];
+        const std::uint32_t* s = inSource ? in[row] : nullptr;
+        std::fill(o, o + first, kOpaqueWhite);
+        for (int i = first; i < copied; ++i) o[i] = s[i] | kAlpha;
+        std::fill(o + copied, o + imgsize, kOpaqueWhite);
+    }
+    return {std::make_shared<Picture>(std::move(mask)), std::make_shared<Picture>(std::move(out))};
+}
+
 PicturePtr PolygonMask(int imgsize, const std::vector<int>& points) {
     PicturePtr mask = NewPicture(imgsize, imgsize);
     if (!mask) return nullptr;

@@ -28,6 +28,16 @@ PicturePtr CropRectangle(const PicturePtr& source, int imgsize, const RoiBox& bo
 // gives an empty mask.
 PicturePtr OvalMask(int imgsize, const RoiBox& box);
 
+// The mask and the crop of an oval ROI, made together: the same pictures as
+// OvalMask(imgsize, box) and CropMasked(source, that mask, imgsize, box), each
+// row's span of the oval computed once for both. Either is missing when there
+// is no picture to make (imgsize <= 0, memory short).
+struct OvalCrop {
+    PicturePtr mask;
+    PicturePtr crop;
+};
+OvalCrop CropOval(const PicturePtr& source, int imgsize, const RoiBox& box);
+
 // Mask of a polygon ROI: a new white imgsize x imgsize picture with the polygon
 // of `points` (x of vertex k at index 2k - 1, y at 2k) filled in kMaskColor by
 // Graphics::FillPolygon and its closed outline drawn over it by

@@ -1,0 +1,274 @@
+// The fast pixel passes against plain pixel-by-pixel references, on varied
+// pictures and boxes: crops, oval masks, fluorogram counts and pictures,
+// coefficient sums and their memo.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "bench_images.h"
+#include "core_fixtures.h"
+#include "workspace/core/coefficients.h"
+#include "workspace/core/fluorogram.h"
+#include "workspace/core/roi_crop.h"
+
+namespace qv {
+namespace {
+
+using testing::At;
+using testing::Filled;
+using testing::Set;
+
+// Random colours with some pure black and pure white pixels among them.
+PicturePtr Random(int w, int h, unsigned seed) {
+    std::mt19937 rng(seed);
+    PicturePtr p = NewPicture(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const unsigned roll = rng() % 16;
+            Set(p, x, y, roll == 0 ? kBlack : roll == 1 ? kWhite : rng() & 0xFFFFFFu);
+        }
+    return p;
+}
+
+struct Sample {
+    std::string name;
+    PicturePtr picture;
+};
+
+// The pictures every pass is checked on. The larger ones are split into bands
+// between threads; the odd sizes leave a short last band.
+const std::vector<Sample>& Samples() {
+    static const std::vector<Sample> samples = {
+        {"random", Random(263, 301, 1)},
+        {"confocal", bench::ConfocalImage(300)},
+        {"white", Filled(290, 290, kWhite)},
+        {"black", Filled(290, 290, kBlack)},
+        {"one pixel", Random(1, 1, 2)},
+        {"one white pixel", Filled(1, 1, kWhite)},
+        {"small", Random(7, 5, 3)},
+    };
+    return samples;
+}
+
+// Whole picture, inner part, reaching outside on every side, reversed, one
+// pixel wide, wholly outside.
+std::vector<RoiBox> BoxesFor(const PicturePtr& p) {
+    const int w = p->Width(), h = p->Height();
+    return {{0, 0, w - 1, h - 1},   {w / 4, h / 3, w - 2, h - 1}, {-7, -3, w + 9, h + 4},
+            {-20, h / 2, w / 2, h + 30}, {w / 2, h / 2, w / 4, h / 4}, {1, 0, 1, h - 1},
+            {w + 3, h + 3, w + 40, h + 40}};
+}
+
+std::string Describe(const Sample& s, const RoiBox& b) {
+    return s.name + " box " + std::to_string(b.x1) + "," + std::to_string(b.y1) + " - " +
+           std::to_string(b.x2) + "," + std::to_string(b.y2);
+}
+
+bool Inside(const PicturePtr& p, int x, int y) {
+    return p && x >= 0 && y >= 0 && x < p->Width() && y < p->Height();
+}
+
+std::uint32_t Raw(const PicturePtr& p, int x, int y) {
+    return reinterpret_cast<const std::uint32_t*>(p->Image().constScanLine(y))[x];
+}
+
+// Every pixel of `actual` is the opaque colour `expected` gives for it.
+template <typename Expected>
+void ExpectPicture(const PicturePtr& actual, int w, int h, Expected expected, const std::string& what) {
+    ASSERT_TRUE(actual) << what;
+    ASSERT_EQ(actual->Width(), w) << what;
+    ASSERT_EQ(actual->Height(), h) << what;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            ASSERT_EQ(Raw(actual, x, y), 0xFF000000u | expected(x, y)) << what << " at " << x << "," << y;
+}
+
+// ---- references ---------------------------------------------------------------------
+
+Color ReferenceRectangleCrop(const PicturePtr& source, const RoiBox& b, int x, int y) {
+    const bool inside = x > b.x1 && x < b.x2 && y > b.y1 && y < b.y2 && Inside(source, x, y);
+    return inside ? At(source, x, y) : kWhite;
+}
+
+Color ReferenceMaskedCrop(const PicturePtr& source, const PicturePtr& mask, const RoiBox& b, int x,
+                          int y) {
+    const bool inside = x >= b.x1 && x <= b.x2 && y >= b.y1 && y <= b.y2 &&
+                        Inside(source, x, y) && Inside(mask, x, y) && At(mask, x, y) == kMaskColor;
+    return inside ? At(source, x, y) : kWhite;
+}
+
+// Hits over the box with both edges, black and white pixels left out.
+FluorogramCounts ReferenceCounts(const PicturePtr& crop, const ChannelPair& pair, const RoiBox& b) {
+    FluorogramCounts counts;
+    for (int y = b.y1; y <= b.y2; ++y)
+        for (int x = b.x1; x <= b.x2; ++x) {
+            if (!Inside(crop, x, y)) continue;
+            const Color c = At(crop, x, y);
+            if (c == kBlack || c == kWhite) continue;
+            counts.Add(ChannelValue(c, pair.x), 255 - ChannelValue(c, pair.y));
+        }
+    return counts;
+}
+
+// The six rows over the interior of the box, white pixels left out.
+OverlapCoefficients ReferenceOverlap(const PicturePtr& crop, const RoiBox& b,
+                                     const CoefficientThresholds& t) {
+    const Channel channels[3] = {Channel::Red, Channel::Green, Channel::Blue};
+    const int thresholds[3] = {t.red, t.green, t.blue};
+    const int rows[3][3] = {{-1, kRedGreen, kRedBlue}, {kGreenRed, -1, kGreenBlue}, {kBlueRed, kBlueGreen, -1}};
+    OverlapCoefficients out;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j)
+            if (i != j) out.rows[static_cast<size_t>(rows[i][j])] = {channels[i], channels[j], 0, 0, 0};
+    for (int y = b.y1 + 1; y < b.y2; ++y)
+        for (int x = b.x1 + 1; x < b.x2; ++x) {
+            if (!Inside(crop, x, y)) continue;
+            const Color c = At(crop, x, y);
+            if (c == kWhite) continue;
+            int value[3];
+            bool passes[3];
+            for (int i = 0; i < 3; ++i) {
+                const int v = ChannelValue(c, channels[i]);
+                passes[i] = v > thresholds[i];
+                value[i] = passes[i] ? v : 0;
+            }
+            for (int i = 0; i < 3; ++i)
+                for (int j = 0; j < 3; ++j) {
+                    if (i == j) continue;
+                    OverlapRow& row = out.rows[static_cast<size_t>(rows[i][j])];
+                    row.total += value[i];
+                    if (passes[j]) row.sum += value[i];
+                    if (passes[i] && passes[j]) ++row.pixels;
+                }
+        }
+    return out;
+}
+
+void ExpectSameRows(const OverlapCoefficients& actual, const OverlapCoefficients& expected,
+                    const std::string& what) {
+    for (size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(actual.rows[i].first, expected.rows[i].first) << what << " row " << i;
+        EXPECT_EQ(actual.rows[i].second, expected.rows[i].second) << what << " row " << i;
+        EXPECT_EQ(actual.rows[i].sum, expected.rows[i].sum) << what << " row " << i;
+        EXPECT_EQ(actual.rows[i].total, expected.rows[i].total) << what << " row " << i;
+        EXPECT_EQ(actual.rows[i].pixels, expected.rows[i].pixels) << what << " row " << i;
+    }
+}
+
+// ---- tests --------------------------------------------------------------------------
+
+TEST(CorePassReferenceTest, RectangleCropsEqualThePlainCopy) {
+    for (const Sample& s : Samples())
+        for (const RoiBox& b : BoxesFor(s.picture))
+            for (int imgsize : {s.picture->Width(), s.picture->Width() + 5, std::max(1, s.picture->Width() / 2)}) {
+                const std::string what = Describe(s, b) + " imgsize " + std::to_string(imgsize);
+                ExpectPicture(CropRectangle(s.picture, imgsize, b), imgsize, imgsize,
+                              [&](int x, int y) { return ReferenceRectangleCrop(s.picture, b, x, y); }, what);
+            }
+}
+
+TEST(CorePassReferenceTest, OvalCropsEqualTheFilledMaskAndTheCropThroughIt) {
+    for (const Sample& s : Samples())
+        for (const RoiBox& b : BoxesFor(s.picture))
+            for (int imgsize : {s.picture->Width(), s.picture->Width() + 5, std::max(1, s.picture->Width() / 2)}) {
+                const std::string what = Describe(s, b) + " imgsize " + std::to_string(imgsize);
+                const PicturePtr filled = OvalMask(imgsize, b);  // drawn by Graphics::FillOval
+                const OvalCrop made = CropOval(s.picture, imgsize, b);
+                ExpectPicture(made.mask, imgsize, imgsize, [&](int x, int y) { return At(filled, x, y); },
+                              what + " mask");
+                ExpectPicture(made.crop, imgsize, imgsize,
+                              [&](int x, int y) { return ReferenceMaskedCrop(s.picture, filled, b, x, y); },
+                              what + " crop");
+                ExpectPicture(CropMasked(s.picture, filled, imgsize, b), imgsize, imgsize,
+                              [&](int x, int y) { return ReferenceMaskedCrop(s.picture, filled, b, x, y); },
+                              what + " masked crop");
+            }
+    EXPECT_FALSE(CropOval(Random(4, 4, 5), 0, {0, 0, 3, 3}).crop);
+    const OvalCrop noSource = CropOval(nullptr, 6, {0, 0, 5, 5});
+    ExpectPicture(noSource.crop, 6, 6, [](int, int) { return kWhite; }, "no source");
+    ExpectPicture(noSource.mask, 6, 6, [&](int x, int y) { return At(OvalMask(6, {0, 0, 5, 5}), x, y); },
+                  "no source mask");
+}
+
+TEST(CorePassReferenceTest, FluorogramCountsAndPicturesEqualThePlainCount) {
+    for (const Sample& s : Samples())
+        for (const RoiBox& b : BoxesFor(s.picture))
+            for (const ChannelPair& pair : kChannelPairs) {
+                const std::string what = Describe(s, b) + " " + pair.mode;
+                const FluorogramCounts expected = ReferenceCounts(s.picture, pair, b);
+                const Fluorogram f = BuildFluorogram(s.picture, pair, b);
+                ASSERT_TRUE(f.hits) << what;
+                ASSERT_TRUE(*f.hits == expected) << what;
+                ExpectPicture(f.scatter, 256, 256, [&](int x, int y) {
+                    return expected.At(x, y) ? pair.ScatterColor(x, y) : kBlack;
+                }, what + " scatter");
+                ExpectPicture(f.counts, 256, 256, [&](int x, int y) { return CountColor(expected.At(x, y)); },
+                              what + " counts");
+                ExpectPicture(f.density, 256, 256, [&](int x, int y) {
+                    const Color g = static_cast<Color>(DensityLevel(expected.At(x, y)));
+                    return (g << 16) | (g << 8) | g;
+                }, what + " density");
+            }
+}
+
+TEST(CorePassReferenceTest, FluorogramHitsAddToTheCountsAlreadyThere) {
+    const PicturePtr p = bench::ConfocalImage(300);
+    const ChannelPair& pair = kChannelPairs[0];
+    const RoiBox first{0, 0, 299, 149}, second{-5, 100, 320, 299};
+    FluorogramCounts counts = CountFluorogram(p, pair, first);
+    AddFluorogramHits(counts, p, pair, second);
+    FluorogramCounts expected = ReferenceCounts(p, pair, first);
+    const FluorogramCounts more = ReferenceCounts(p, pair, second);
+    for (int row = 0; row < 256; ++row)
+        for (int column = 0; column < 256; ++column) expected.Add(column, row, more.At(column, row));
+    EXPECT_TRUE(counts == expected);
+    EXPECT_EQ(counts.Total(), expected.Total());
+}
+
+TEST(CorePassReferenceTest, CoefficientSumsEqualThePlainSums) {
+    const CoefficientThresholds thresholds[] = {
+        {},
+        {40, 200, 0},
+        {-1, 254, -1},
+        {-30, 300, 77},
+        {255, 255, 255},
+        ThresholdsFor(QStringLiteral("bg"), true, 0, 255),
+    };
+    for (const Sample& s : Samples())
+        for (const RoiBox& b : BoxesFor(s.picture))
+            for (const CoefficientThresholds& t : thresholds) {
+                const std::string what = Describe(s, b) + " thresholds " + std::to_string(t.red) + "," +
+                                         std::to_string(t.green) + "," + std::to_string(t.blue);
+                ExpectSameRows(ComputeOverlap(s.picture, b, t), ReferenceOverlap(s.picture, b, t), what);
+            }
+}
+
+TEST(CorePassReferenceTest, CoefficientMemoComputesAfreshWhenCropBoxOrThresholdsChange) {
+    const PicturePtr crop = bench::ConfocalImage(300);
+    const RoiBox box{0, 0, 299, 299}, smaller{10, 10, 200, 200};
+    const CoefficientThresholds t{40, 200, 0}, other{10, 10, 10};
+    OverlapMemo memo;
+    ExpectSameRows(memo.Compute(crop, box, t), ReferenceOverlap(crop, box, t), "first");
+    ExpectSameRows(memo.Compute(crop, box, t), ReferenceOverlap(crop, box, t), "again");
+    ExpectSameRows(memo.Compute(crop, smaller, t), ReferenceOverlap(crop, smaller, t), "box");
+    ExpectSameRows(memo.Compute(crop, smaller, other), ReferenceOverlap(crop, smaller, other), "thresholds");
+
+    // Pixels written in place, through the surface or through drawing.
+    Set(crop, 50, 50, RGB(255, 255, 0));
+    ExpectSameRows(memo.Compute(crop, smaller, other), ReferenceOverlap(crop, smaller, other), "pixel");
+    crop->Graphics().ForeColor = RGB(90, 90, 90);
+    crop->Graphics().FillRect(20, 20, 100, 100);
+    ExpectSameRows(memo.Compute(crop, smaller, other), ReferenceOverlap(crop, smaller, other), "drawn");
+
+    // Another crop with the same box and thresholds, and none at all.
+    const PicturePtr next = Random(300, 300, 9);
+    ExpectSameRows(memo.Compute(next, smaller, other), ReferenceOverlap(next, smaller, other), "next crop");
+    ExpectSameRows(memo.Compute(nullptr, smaller, other), ReferenceOverlap(nullptr, smaller, other), "none");
+}
+
+}  // namespace
+}  // namespace qv
