@@ -1,11 +1,21 @@
 #include <QApplication>
+#include <QFileInfo>
 
 #include "app/session.h"
+#include "platform/document_handover.h"
 #include "platform/menus.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
+
+    QStringList documents = QApplication::arguments();
+    documents.removeFirst();
+    for (QString& path : documents) path = QFileInfo(path).absoluteFilePath();
+    // A second start with documents hands them to the program already running.
+    qv::DocumentHandover handover(qv::DocumentHandover::DefaultServerName());
+    if (!documents.isEmpty() && handover.HandOver(documents)) return 0;
+
     // The program ends when its last window closes, but never between one
     // window closing and the next being shown (see SetQuitWhenLastWindowCloses).
     QApplication::setQuitOnLastWindowClosed(false);
@@ -14,9 +24,9 @@ int main(int argc, char** argv) {
     qv::Session session;  // class initialisation: the module globals exist from here
     session.Start();
 
-    QStringList documents = QApplication::arguments();
-    documents.removeFirst();
     session.DeliverLaunch(documents);
+    // Documents of later starts arrive as further OpenDocument events.
+    handover.Listen([&session](const QStringList& paths) { session.DeliverDocuments(paths); });
 
     return application.exec();
     // the session's finaliser runs here, before the QApplication goes

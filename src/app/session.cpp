@@ -45,14 +45,19 @@ void Session::Start() {
 
 void Session::DeliverLaunch(const QStringList& paths) {
     QPointer<Class1> app(app_.get());
-    QTimer::singleShot(0, app_.get(), [app, paths] {
+    QTimer::singleShot(0, app_.get(), [this, app, paths] {
         if (!app) return;
         app->Event_Open();
-        for (const QString& path : paths) {
-            if (!app) return;
-            if (QFileInfo::exists(path)) app->Event_OpenDocument(FolderItem::FromPath(path));
-        }
+        DeliverDocuments(paths);
     });
+}
+
+void Session::DeliverDocuments(const QStringList& paths) {
+    QPointer<Class1> app(app_.get());
+    for (const QString& path : paths) {
+        if (!app) return;
+        if (QFileInfo::exists(path)) app->Event_OpenDocument(FolderItem::FromPath(path));
+    }
 }
 
 }  // namespace qv

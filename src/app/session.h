@@ -25,6 +25,8 @@ public:
     // Queues the application's Open event and then one OpenDocument per
     // existing path, for the event loop to deliver.
     void DeliverLaunch(const QStringList& paths);
+    // One OpenDocument per existing path, in order (documents that arrive later).
+    void DeliverDocuments(const QStringList& paths);
 
 private:
     struct Globals {
