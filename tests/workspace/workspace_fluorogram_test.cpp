@@ -139,6 +139,11 @@ TEST_F(FluorogramTest, WithoutACropOnlyTheModeIsKept) {
 }
 
 TEST_F(FluorogramTest, HistoryKeepsOneStepAndMemoryFlipsBothWays) {
+    // Columns from 50 on hold a second colour: only the larger ROI A has it.
+    PicturePtr two = Filled(300, RGB(200, 50, 7));
+    two->Graphics().ForeColor = RGB(100, 180, 7);
+    two->Graphics().FillRect(50, 0, 250, 300);
+    w->import(two);
     w->msdownx = 0, w->msdowny = 0, w->msupx = 99, w->msupy = 99;
     w->ritacan(0, 0, 99, 99);
     w->setColorMode(QStringLiteral("rg"));
@@ -163,6 +168,8 @@ TEST_F(FluorogramTest, HistoryKeepsOneStepAndMemoryFlipsBothWays) {
     EXPECT_EQ(w->hits, aHits) << "the counts travel with their pictures";
     EXPECT_EQ(w->poxc, aCrop);
     EXPECT_EQ(At(w->Canvas3->Backdrop(), 50, 55), At(a, 50, 55));
+    EXPECT_EQ(At(w->Canvas3->Backdrop(), 180, 155), RGB(100, 180, 0)) << "A's view is shown";
+    EXPECT_EQ(At(b, 180, 155), 0u) << "which B's lacks";
     w->PushButton5->click();  // On-screen refuses while Memory is down
     ASSERT_EQ(fake_->messages.size(), 1);
     EXPECT_TRUE(fake_->messages[0].startsWith(QStringLiteral("On-screen cannot be applied")));
@@ -170,6 +177,7 @@ TEST_F(FluorogramTest, HistoryKeepsOneStepAndMemoryFlipsBothWays) {
     w->BevelButton4->click();  // and back to B
     EXPECT_EQ(w->pox, b);
     EXPECT_EQ(w->poxc, bCrop);
+    EXPECT_EQ(At(w->Canvas3->Backdrop(), 180, 155), 0u) << "B's view again";
     EXPECT_EQ(w->Canvas2->Backdrop()->Width(), w->can2size);
 }
 
