@@ -57,7 +57,7 @@ void SetControlBounds(QWidget* control, int left, int top, int width, int height
 // ---- number fields -------------------------------------------------------------
 
 bool HoldsNumber(const QString& text) {
-    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'))) return false;
+    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); })) return false;
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
 }
 
@@ -96,15 +96,8 @@ void StaticText::SetText(const QString& text) {
     setText(shown);
     int needed = 0;
     if (HoldsNumber(text)) {
-        int line = 0;
-        if (wordWrap()) {
-            for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-                line = std::max(line, LineWidth(fontMetrics(), word));
-        } else {
-            line = LineWidth(fontMetrics(), text);
-        }
         const QMargins m = contentsMargins();
-        needed = line + 2 * (frameWidth() + margin()) + m.left() + m.right();
+        needed = LineWidth(fontMetrics(), text) + 2 * (frameWidth() + margin()) + m.left() + m.right();
     }
     width_.Fit(this, needed);
 }

@@ -34,12 +34,12 @@ void SetControlBounds(QWidget* control, int left, int top, int width, int height
 // The control's own Visible property (true even when its tab page is not shown).
 inline bool ControlVisible(const QWidget* control) { return !control->isHidden(); }
 
-// Number fields show their whole text: a label or edit field given a text of
-// one line that holds a number ("958441", "0.85", "100%", "\u2206x:-1023") and
-// does not fit grows to fit it, keeping its left edge, and goes back to its
-// laid-out width once its text fits again; a window too narrow for the grown
-// field widens with it. A word-wrapped label only needs room for its widest
-// word. Other texts keep the width they were laid out with.
+// Number fields show their whole text: a label or edit field given a number or
+// a readout of one ("958441", "0.85", "100%", "\u2206x:-1023": a digit, no blank,
+// one line) that does not fit grows to fit it, keeping its left edge, and goes
+// back to its laid-out width once its text fits again; a window too narrow for
+// the grown field widens with it. Words and sentences keep the width they were
+// laid out with.
 bool HoldsNumber(const QString& text);
 
 // The width a number field is laid out with, and the width it was last fitted to.

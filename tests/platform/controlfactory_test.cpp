@@ -213,16 +213,12 @@ TEST(NumberFieldTest, ANumberThatDoesNotFitGrowsItsFieldFromItsLeftEdge) {
     value->SetText(QString());
     EXPECT_EQ(count->width(), 39);
     EXPECT_EQ(value->width(), 30);
-    // words and texts of several lines are left to their layout
+    // words, sentences and texts of several lines are left to their layout
     auto* label = w.ControlNamed<StaticText>(QStringLiteral("Label"));
-    label->SetText(QStringLiteral("a long caption"));
-    EXPECT_EQ(label->width(), 30);
-    label->SetText(QStringLiteral("1.\rDrop image here"));
-    EXPECT_EQ(label->width(), 30);
-    // a wrapped label makes room for its widest word only
-    count->SetText(QStringLiteral("n = 1048576"));
-    EXPECT_LT(count->width(), WholeInkWidth(count, QStringLiteral("n = 1048576")));
-    EXPECT_GE(count->width(), WholeInkWidth(count, QStringLiteral("1048576")));
+    for (const char* t : {"Monochrome", "Processing 768x512px, 3 channels", "1.\rDrop image here"}) {
+        label->SetText(QString::fromLatin1(t));
+        EXPECT_EQ(label->width(), 30) << t;
+    }
 }
 
 TEST(ControlFactoryTest, BevelButtonMenuRowsAndToggle) {
