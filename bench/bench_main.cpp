@@ -1,3 +1,13 @@
 #include <benchmark/benchmark.h>
 
-BENCHMARK_MAIN();
+#include "platform/picture.h"
+
+// The program's own start: pictures' memory is kept as it keeps it.
+int main(int argc, char** argv) {
+    qv::KeepPictureMemory();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -6,7 +6,9 @@
 #include "workspace/core/coefficients.h"
 #include "workspace/core/fluorogram.h"
 #include "workspace/core/roi_crop.h"
+#include "workspace/core/roi_outline.h"
 #include "workspace/core/sections.h"
+#include "workspace/working_size.h"
 
 namespace {
 
@@ -72,10 +74,12 @@ void BM_Coefficients(benchmark::State& state) {
 }
 BENCHMARK(BM_Coefficients)->Arg(1024);
 
-// The computations of a rectangle release in quadrant mode with Auto Update,
-// the quadrant calculator following live and the coefficient window following
-// live with its quadrant mask: the crop, the coefficients for the new crop,
-// the fluorogram, the quadrant sums, and the coefficients again for each live
+// The pictures and computations of a rectangle release in quadrant mode with
+// Auto Update, the quadrant calculator following live and the coefficient
+// window following live with its quadrant mask: the outline on the working
+// area, the crop and its thumbnail (as large as a 1024 working area on a
+// screen 1440 high leaves it), the coefficients for the new crop, the
+// fluorogram, the quadrant sums, and the coefficients again for each live
 // window, all three through the workspace's memo. Crops and fluorograms are
 // kept in their one-step history as the workspace keeps them.
 void BM_RoiRelease(benchmark::State& state) {
@@ -83,11 +87,14 @@ void BM_RoiRelease(benchmark::State& state) {
     const PicturePtr pix = bench::ConfocalImage(side);
     const ChannelPair& pair = *FindChannelPair("rg");
     const CoefficientThresholds t = ThresholdsFor("rg", true, 40, 200);
-    PicturePtr poxc, bkpoxc;
+    const int can2size = WorkingSizeFor(side, 1440, Intake::FileOpen).can2size;
+    PicturePtr outline, thumbnail, poxc, bkpoxc;
     Fluorogram current, previous;
     OverlapMemo memo;
     for (auto _ : state) {
+        outline = RoiOutline(pix, side, false, FullBox(side));
         PicturePtr crop = CropRectangle(pix, side, FullBox(side));
+        thumbnail = Thumbnail(crop, side, can2size);
         bkpoxc = std::move(poxc);
         poxc = std::move(crop);
         OverlapCoefficients afterCrop = memo.Compute(poxc, FullBox(side), t);

@@ -4,8 +4,10 @@
 #include "app/session.h"
 #include "platform/document_handover.h"
 #include "platform/menus.h"
+#include "platform/picture.h"
 
 int main(int argc, char** argv) {
+    qv::KeepPictureMemory();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
 

@@ -245,14 +245,21 @@ void Graphics::DrawPicture(const PicturePtr& p, int x, int y, int w, int h, int 
         Notify();
         return;
     }
+    // The source column of each target column, -1 where it lies outside the source.
+    std::vector<int> columns(static_cast<size_t>(std::max(i1 - i0, 0)));
+    for (int i = i0; i < i1; ++i) {
+        const long long sxx = sx + static_cast<long long>(i) * sw / w;
+        const bool outside = sxx < 0 || sxx >= source.width();
+        columns[static_cast<size_t>(i - i0)] = outside ? -1 : static_cast<int>(sxx);
+    }
     for (int j = j0; j < j1; ++j) {
         const long long syy = sy + static_cast<long long>(j) * sh / h;
         if (syy < 0 || syy >= source.height()) continue;
         const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(static_cast<int>(syy)));
         QRgb* out = reinterpret_cast<QRgb*>(image_->scanLine(y + j));
         for (int i = i0; i < i1; ++i) {
-            const long long sxx = sx + static_cast<long long>(i) * sw / w;
-            if (sxx < 0 || sxx >= source.width()) continue;
+            const int sxx = columns[static_cast<size_t>(i - i0)];
+            if (sxx < 0) continue;
             const QRgb c = in[sxx] | 0xFF000000u;
             if (skipWhite && c == 0xFFFFFFFFu) continue;
             // Outside its mask a picture shows as it is.

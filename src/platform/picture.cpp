@@ -1,5 +1,7 @@
 #include "platform/picture.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 
 #include "platform/graphics.h"
@@ -42,6 +44,11 @@ PicturePtr NewPicture(int width, int height, int /*depth*/) {
     auto* first = reinterpret_cast<QRgb*>(image.bits());
     std::fill(first, first + image.sizeInBytes() / sizeof(QRgb), 0xFFFFFFFFu);
     return std::make_shared<Picture>(std::move(image));
+}
+
+void KeepPictureMemory() {
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);  // the most glibc allows
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
 }
 
 PicturePtr PictureFromImage(const QImage& image) {

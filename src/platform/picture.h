@@ -67,6 +67,11 @@ private:
 // The depth argument is accepted for the callers' sake; pictures are always 32 bits.
 PicturePtr NewPicture(int width, int height, int depth = 32);
 
+// Keeps the memory of dropped pictures for the next ones instead of handing it
+// back to the system: a ROI release makes and drops pictures of several MB, and
+// memory fetched afresh is paid for again page by page. Called once at start.
+void KeepPictureMemory();
+
 // A picture holding a copy of an image, converted to 32-bit RGB; none for a null image.
 PicturePtr PictureFromImage(const QImage& image);
 

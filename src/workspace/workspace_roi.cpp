@@ -7,6 +7,7 @@
 #include "tools/coefficient_window.h"
 #include "tools/roi_analysis.h"
 #include "workspace/core/roi_crop.h"
+#include "workspace/core/roi_outline.h"
 #include "workspace/core/roi_rules.h"
 #include "workspace/workspace_window.h"
 
@@ -120,27 +121,14 @@ void Window1::PushButton1_Action() {
 
 // ---- outline and crop ---------------------------------------------------------------
 
-PicturePtr Window1::PixSquare() const {
-    PicturePtr p = NewPicture(imgsize, imgsize, 32);
-    if (p && pix) p->Graphics().DrawPicture(pix, 0, 0);
-    return p;
-}
+PicturePtr Window1::PixSquare() const { return WorkingAreaCopy(pix, imgsize); }
 
 PicturePtr Window1::RoiOutline(bool oval, int x1, int y1, int x2, int y2) const {
-    PicturePtr outline = PixSquare();
-    if (outline) {
-        Graphics& g = outline->Graphics();
-        g.ForeColor = kYellow;
-        if (oval) g.DrawOval(x1, y1, x2 - x1, y2 - y1);
-        else g.DrawRect(x1, y1, x2 - x1, y2 - y1);
-    }
-    return outline;
+    return qv::RoiOutline(pix, imgsize, oval, RoiBox{x1, y1, x2, y2});
 }
 
 PicturePtr Window1::Thumbnail(const PicturePtr& crop) const {
-    PicturePtr t = NewPicture(can2size, can2size, 32);
-    if (t && crop) t->Graphics().DrawPicture(crop, 0, 0, can2size, can2size, 0, 0, imgsize, imgsize);
-    return t;
+    return qv::Thumbnail(crop, imgsize, can2size);
 }
 
 void Window1::RefreshCoefficientWindows() {

@@ -14,6 +14,7 @@
 #include "workspace/core/coefficients.h"
 #include "workspace/core/fluorogram.h"
 #include "workspace/core/roi_crop.h"
+#include "workspace/core/roi_outline.h"
 
 namespace qv {
 namespace {
@@ -169,6 +170,36 @@ TEST(CorePassReferenceTest, RectangleCropsEqualThePlainCopy) {
                 ExpectPicture(CropRectangle(s.picture, imgsize, b), imgsize, imgsize,
                               [&](int x, int y) { return ReferenceRectangleCrop(s.picture, b, x, y); }, what);
             }
+}
+
+TEST(CorePassReferenceTest, ReleasePicturesEqualThePlainCopyAndTheDrawing) {
+    for (const Sample& s : Samples())
+        for (int imgsize : {s.picture->Width(), s.picture->Width() + 5, std::max(1, s.picture->Width() / 2)}) {
+            const std::string what = s.name + " imgsize " + std::to_string(imgsize);
+            const auto plainCopy = [&](int x, int y) { return Inside(s.picture, x, y) ? At(s.picture, x, y) : kWhite; };
+            ExpectPicture(WorkingAreaCopy(s.picture, imgsize), imgsize, imgsize, plainCopy, what);
+            for (const RoiBox& b : BoxesFor(s.picture))
+                for (bool oval : {false, true}) {
+                    PicturePtr drawn = NewPicture(imgsize, imgsize);
+                    Graphics& g = drawn->Graphics();
+                    g.DrawPicture(s.picture, 0, 0);
+                    g.ForeColor = RGB(255, 255, 0);
+                    if (oval) g.DrawOval(b.x1, b.y1, b.x2 - b.x1, b.y2 - b.y1);
+                    else g.DrawRect(b.x1, b.y1, b.x2 - b.x1, b.y2 - b.y1);
+                    ExpectPicture(RoiOutline(s.picture, imgsize, oval, b), imgsize, imgsize,
+                                  [&](int x, int y) { return At(drawn, x, y); },
+                                  Describe(s, b) + (oval ? " oval" : " rectangle"));
+                }
+            for (int side : {1, 7, imgsize / 3 + 1, imgsize, imgsize + 9}) {
+                const auto plainScaled = [&](int x, int y) {
+                    const int sx = static_cast<int>(static_cast<long long>(x) * imgsize / side);
+                    const int sy = static_cast<int>(static_cast<long long>(y) * imgsize / side);
+                    return Inside(s.picture, sx, sy) ? At(s.picture, sx, sy) : kWhite;
+                };
+                ExpectPicture(Thumbnail(s.picture, imgsize, side), side, side, plainScaled,
+                              what + " thumbnail " + std::to_string(side));
+            }
+        }
 }
 
 TEST(CorePassReferenceTest, OvalCropsEqualTheFilledMaskAndTheCropThroughIt) {
