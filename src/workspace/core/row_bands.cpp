@@ -4,6 +4,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -27,21 +28,30 @@ struct Job {
     int top = 0, bottom = 0, bandRows = 1, bands = 0;
     std::atomic<int> next{0};
     std::atomic<int> finished{0};
+    std::mutex mutex;
+    std::exception_ptr failure;  // the first band that threw, guarded by mutex
 
     void Run(int slot) {
         insideBand = true;
         for (int b; (b = next.fetch_add(1)) < bands;) {
             const int first = top + b * bandRows;
-            (*work)(slot, first, std::min(bottom, first + bandRows));
+            try {
+                (*work)(slot, first, std::min(bottom, first + bandRows));
+            } catch (...) {
+                std::lock_guard lock(mutex);
+                if (!failure) failure = std::current_exception();
+            }
             finished.fetch_add(1, std::memory_order_release);
         }
         insideBand = false;
     }
 
-    // Waits without sleeping: on a busy machine a sleeping thread can take far
-    // longer to be woken than the bands take to finish.
+    // Waits without sleeping (on a busy machine a sleeping thread can take far
+    // longer to be woken than the bands take), then passes on a band's failure.
     void Wait() {
         while (finished.load(std::memory_order_acquire) < bands) std::this_thread::yield();
+        std::lock_guard lock(mutex);
+        if (failure) std::rethrow_exception(failure);
     }
 };
 

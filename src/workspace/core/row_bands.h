@@ -16,7 +16,8 @@ int RowBandSlots();
 // every band is done. Bands are taken by whichever thread is free, so a pass
 // keeps per-slot results (one slot never runs two bands at once) and adds them
 // up afterwards; integer sums then equal one thread's exactly. A small pass, or
-// one started from inside a band, runs on the calling thread as one band.
+// one started from inside a band, runs on the calling thread as one band. When
+// a band throws, the exception leaves this call once every band is done.
 void ForEachRowBand(int top, int bottom, long long pixelsPerRow,
                     const std::function<void(int slot, int first, int last)>& work);
 

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <new>
 #include <vector>
 
 namespace qv {
@@ -62,6 +63,21 @@ TEST(CoreRowBandsTest, SmallAndNestedPassesRunAsOneBandOnTheCallingThread) {
     ForEachRowBand(7, 7, 100, [&](int, int, int) { called = true; });
     ForEachRowBand(9, 2, 100, [&](int, int, int) { called = true; });
     EXPECT_FALSE(called);
+}
+
+TEST(CoreRowBandsTest, ABandThatThrowsEndsThePassAfterTheOtherBands) {
+    std::atomic<int> rows{0};
+    EXPECT_THROW(ForEachRowBand(0, 800, 800,
+                                [&](int, int first, int last) {
+                                    rows += last - first;
+                                    if (first <= 400 && 400 < last) throw std::bad_alloc();
+                                }),
+                 std::bad_alloc);
+    EXPECT_EQ(rows, 800);
+    // The pool still runs passes afterwards.
+    rows = 0;
+    ForEachRowBand(0, 800, 800, [&](int, int first, int last) { rows += last - first; });
+    EXPECT_EQ(rows, 800);
 }
 
 }  // namespace
