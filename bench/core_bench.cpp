@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_images.h"
+#include "workspace/core/area_counts.h"
 #include "workspace/core/coefficients.h"
 #include "workspace/core/fluorogram.h"
 #include "workspace/core/roi_crop.h"
@@ -75,13 +76,13 @@ void BM_Coefficients(benchmark::State& state) {
 BENCHMARK(BM_Coefficients)->Arg(1024);
 
 // The pictures and computations of a rectangle release in quadrant mode with
-// Auto Update, the quadrant calculator following live and the coefficient
-// window following live with its quadrant mask: the outline on the working
-// area, the crop and its thumbnail (as large as a 1024 working area on a
-// screen 1440 high leaves it), the coefficients for the new crop, the
-// fluorogram, the quadrant sums, and the coefficients again for each live
-// window, all three through the workspace's memo. Crops and fluorograms are
-// kept in their one-step history as the workspace keeps them.
+// Auto Update, the quadrant calculator following live, the coefficient window
+// following live with its quadrant mask and the area analyzer open: the
+// outline on the working area, the crop and its thumbnail (as large as a 1024
+// working area on a screen 1440 high leaves it), the coefficients for the new
+// crop, the fluorogram, the quadrant sums, the coefficients again for each live
+// window, all three through the workspace's memo, and the area count. Crops
+// and fluorograms are kept in their one-step history as the workspace keeps them.
 void BM_RoiRelease(benchmark::State& state) {
     const int side = static_cast<int>(state.range(0));
     const PicturePtr pix = bench::ConfocalImage(side);
@@ -104,10 +105,12 @@ void BM_RoiRelease(benchmark::State& state) {
         auto iroi = QuadrantSums(*current.hits, 40, 200);
         OverlapCoefficients forCalculator = memo.Compute(poxc, FullBox(side), t);
         OverlapCoefficients forMask = memo.Compute(poxc, FullBox(side), t);
+        AreaCounts areas = CountAreas(poxc, FullBox(side));
         benchmark::DoNotOptimize(afterCrop);
         benchmark::DoNotOptimize(iroi);
         benchmark::DoNotOptimize(forCalculator);
         benchmark::DoNotOptimize(forMask);
+        benchmark::DoNotOptimize(areas);
     }
     state.SetItemsProcessed(state.iterations() * side * side);
 }

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QKeyEvent>
 #include <QObject>
+#include <utility>
 
 namespace qv {
 
@@ -12,6 +13,8 @@ namespace {
 int g_depth = 0;
 bool g_cancelled = false;
 LongPass* g_current = nullptr;
+int g_cancelAtPoll = 0;   // armed for the next pass
+int g_pollsToCancel = 0;  // polls of the current pass until the simulated cancel
 
 class CancelWatch final : public QObject {
 public:
@@ -52,6 +55,7 @@ LongPass::LongPass() : outer_(g_depth == 0) {
     if (outer_) {
         g_cancelled = false;
         g_current = this;
+        g_pollsToCancel = std::exchange(g_cancelAtPoll, 0);
     }
     ++g_depth;
     sinceEvents_.start();
@@ -59,7 +63,10 @@ LongPass::LongPass() : outer_(g_depth == 0) {
 
 LongPass::~LongPass() {
     --g_depth;
-    if (outer_) g_current = nullptr;
+    if (outer_) {
+        g_current = nullptr;
+        g_pollsToCancel = 0;
+    }
 }
 
 void LongPass::KeepAlive() {
@@ -72,6 +79,7 @@ bool LongPass::Busy() { return g_depth > 0; }
 
 bool UserCancelled() {
     if (g_current) g_current->KeepAlive();
+    if (g_pollsToCancel > 0 && --g_pollsToCancel == 0) g_cancelled = true;
     return g_cancelled;
 }
 
@@ -85,5 +93,7 @@ void InstallCancelWatch() {
 }
 
 void SimulateCancelKey() { g_cancelled = true; }
+
+void SimulateCancelAtPoll(int k) { g_cancelAtPoll = k; }
 
 }  // namespace qv

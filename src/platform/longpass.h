@@ -34,4 +34,8 @@ void InstallCancelWatch();
 // For tests: as if the cancel key had been pressed.
 void SimulateCancelKey();
 
+// For tests: the k-th UserCancelled poll (from 1) of the next pass to begin
+// reports the cancel key, as if it had been pressed just before that poll.
+void SimulateCancelAtPoll(int k);
+
 }  // namespace qv

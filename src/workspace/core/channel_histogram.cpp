@@ -1,0 +1,110 @@
+#include "workspace/core/channel_histogram.h"
+
+#include <QImage>
+#include <algorithm>
+
+#include "platform/text.h"
+#include "workspace/core/coefficients.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int kBins = 256;
+
+}  // namespace
+
+HistogramBins CountChannel(const PicturePtr& crop, Channel channel, const RoiBox& box) {
+    HistogramBins bins{};
+    if (!crop) return bins;
+    const QImage& image = crop->Image();
+    const PixelRange r = ClipBox(box, image.width(), image.height());
+    if (r.Empty()) return bins;
+    const int shift = ChannelShift(channel);
+    // Every pixel is counted by its value, four interleaved sub-histograms taking
+    // turns so that a run of equal values does not chain each increment on the
+    // one before; pure black (in bin 0) and pure white (in bin 255) are taken
+    // out afterwards.
+    std::array<std::array<std::uint32_t, kBins>, 4> part{};
+    std::uint32_t black = 0, white = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+        const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+        int x = r.left;
+        for (; x + 4 <= r.right; x += 4) {
+            ++part[0][(line[x] >> shift) & 0xFFu];
+            ++part[1][(line[x + 1] >> shift) & 0xFFu];
+            ++part[2][(line[x + 2] >> shift) & 0xFFu];
+            ++part[3][(line[x + 3] >> shift) & 0xFFu];
+        }
+        for (; x < r.right; ++x) ++part[0][(line[x] >> shift) & 0xFFu];
+        for (x = r.left; x < r.right; ++x) {
+            const std::uint32_t c = line[x] & 0xFFFFFFu;
+            black += c == 0u;
+            white += c == 0xFFFFFFu;
+        }
+    }
+    // At most 1024 x 1024 pixels reach a pass, well inside an Int32 bin.
+    for (int i = 0; i < kBins; ++i)
+        bins[static_cast<size_t>(i)] = static_cast<std::int32_t>(
+            part[0][static_cast<size_t>(i)] + part[1][static_cast<size_t>(i)] +
+            part[2][static_cast<size_t>(i)] + part[3][static_cast<size_t>(i)]);
+    bins[0] -= static_cast<std::int32_t>(black);
+    bins[255] -= static_cast<std::int32_t>(white);
+    return bins;
+}
+
+std::int32_t HistogramMaximum(const HistogramBins& bins) {
+    return std::max<std::int32_t>(0, *std::max_element(bins.begin(), bins.end()));
+}
+
+Color BarColor(Channel channel) {
+    switch (channel) {
+        case Channel::Red:
+            return RGB(255, 0, 0);
+        case Channel::Green:
+            return RGB(0, 255, 0);
+        case Channel::Blue:
+            return RGB(0, 0, 255);
+    }
+    return kBlack;
+}
+
+int BarTop(std::int32_t bin, std::int32_t maximum, bool scaled) {
+    double top = 256.0 - bin;
+    if (scaled) {
+        if (maximum <= 0) return 256;  // no bar to scale
+        top = 256.0 - static_cast<double>(static_cast<std::int64_t>(bin) * 250) / maximum;
+    }
+    return static_cast<int>(std::clamp(top, 0.0, 256.0));
+}
+
+HistogramSplit SplitHistogram(const HistogramBins& bins, int cursor, bool countZero) {
+    cursor = std::clamp(cursor, 0, kBins - 1);
+    HistogramSplit s;
+    for (int i = countZero ? 0 : 1; i <= cursor; ++i) {
+        s.leftCount += bins[static_cast<size_t>(i)];
+        s.leftSum += static_cast<std::int64_t>(i) * bins[static_cast<size_t>(i)];
+    }
+    for (int i = cursor + 1; i < kBins; ++i) {
+        s.rightCount += bins[static_cast<size_t>(i)];
+        s.rightSum += static_cast<std::int64_t>(i) * bins[static_cast<size_t>(i)];
+    }
+    return s;
+}
+
+QString SplitMeanText(std::int64_t sum, std::int64_t count) {
+    if (count == 0) return kNoCoefficientText;
+    return Left(Str(static_cast<double>(sum) / static_cast<double>(count)), 5);
+}
+
+std::array<PlacedText, 4> SplitTexts(const HistogramSplit& split, int cursor) {
+    const int right = std::min(180, std::clamp(cursor, 0, kBins - 1) + 2);
+    return {{
+        {QStringLiteral("n=") + Str(split.leftCount), 2, 11},
+        {QStringLiteral("mean=") + SplitMeanText(split.leftSum, split.leftCount), 2, 31},
+        {Str(split.rightCount), right, 21},
+        {SplitMeanText(split.rightSum, split.rightCount), right, 41},
+    }};
+}
+
+}  // namespace qv
