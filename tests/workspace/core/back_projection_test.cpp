@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <vector>
 
 #include "core_fixtures.h"
@@ -12,11 +11,8 @@ namespace {
 
 using testing::At;
 using testing::Filled;
+using testing::Pair;
 using testing::Set;
-
-const ChannelPair& Pair(const char* mode) {
-    return *FindChannelPair(QString::fromLatin1(mode));
-}
 
 // A row of pixels at x = 1, 2, ... inside a 3-high crop, so each lies in the
 // interior of the box (0, 0)-(n + 1, 2).
@@ -126,23 +122,10 @@ TEST(BackProjection, CancelStopsAfterTheColumnWhosePollCancelled) {
 }
 
 TEST(BackProjection, EqualsAPlainPassOnVariedPicturesAndBoxes) {
-    std::mt19937 rng(11);
-    PicturePtr random = NewPicture(300, 40);
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 300; ++x) {
-            const int pick = static_cast<int>(rng() % 10);
-            Set(random, x, y,
-                pick == 0   ? kBlack
-                : pick == 1 ? kWhite
-                : pick == 2 ? RGB(255, 255, rng() % 256)
-                            : (rng() & 0xFFFFFFu));
-        }
-    const PicturePtr pictures[] = {random, testing::Patterned(40, 40), Filled(5, 5, kWhite),
-                                   Filled(5, 5, kBlack), Filled(1, 1, RGB(9, 8, 7))};
     const RoiBox boxes[] = {{0, 0, 299, 39}, {-5, -3, 400, 70}, {3, 2, 4, 9}, {10, 5, 280, 30}};
     const FluorogramRect regions[] = {
         {0, 0, 255, 255}, {20, 100, 60, 180}, {128, 0, 255, 127}, {0, 0, 0, 0}};
-    for (const PicturePtr& p : pictures)
+    for (const PicturePtr& p : testing::VariedPictures())
         for (const RoiBox& b : boxes)
             for (const FluorogramRect& reg : regions)
                 for (const char* mode : {"rg", "rb", "bg"}) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "core_fixtures.h"
 #include "workspace/core/coefficients.h"
 #include "workspace/core/intensity_table.h"
@@ -53,18 +51,9 @@ TEST(ChannelHistogram, CountsDataPixelsByTheChannelsValue) {
 }
 
 TEST(ChannelHistogram, EqualsAPlainCountOnVariedPicturesAndBoxes) {
-    std::mt19937 rng(7);
-    PicturePtr random = NewPicture(37, 23);
-    for (int y = 0; y < 23; ++y)
-        for (int x = 0; x < 37; ++x) {
-            const int pick = static_cast<int>(rng() % 8);
-            Set(random, x, y, pick == 0 ? kBlack : pick == 1 ? kWhite : (rng() & 0xFFFFFFu));
-        }
-    const PicturePtr pictures[] = {random, testing::Patterned(40, 40), Filled(5, 5, kWhite),
-                                   Filled(5, 5, kBlack), Filled(1, 1, RGB(9, 8, 7))};
     const RoiBox boxes[] = {
         {0, 0, 36, 22}, {-5, -3, 60, 70}, {3, 2, 3, 2}, {6, 4, 2, 9}, {30, 20, 36, 22}};
-    for (const PicturePtr& p : pictures)
+    for (const PicturePtr& p : testing::VariedPictures())
         for (const RoiBox& b : boxes)
             for (Channel ch : {Channel::Red, Channel::Green, Channel::Blue})
                 EXPECT_EQ(CountChannel(p, ch, b), Reference(p, ch, b))

@@ -12,13 +12,8 @@ namespace {
 
 using testing::At;
 using testing::Filled;
+using testing::Pair;
 using testing::Set;
-
-const ChannelPair& Pair(const char* mode) {
-    const ChannelPair* p = FindChannelPair(QString::fromLatin1(mode));
-    EXPECT_TRUE(p) << mode;
-    return p ? *p : kChannelPairs[0];
-}
 
 // Every bin other than (column, row) is empty in all three pictures and the counts.
 void ExpectOnlyBin(const Fluorogram& f, int column, int row) {
