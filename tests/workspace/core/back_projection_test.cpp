@@ -121,40 +121,5 @@ TEST(BackProjection, CancelStopsAfterTheColumnWhosePollCancelled) {
     }
 }
 
-TEST(BackProjection, EqualsAPlainPassOnVariedPicturesAndBoxes) {
-    const RoiBox boxes[] = {{0, 0, 299, 39}, {-5, -3, 400, 70}, {3, 2, 4, 9}, {10, 5, 280, 30}};
-    const FluorogramRect regions[] = {
-        {0, 0, 255, 255}, {20, 100, 60, 180}, {128, 0, 255, 127}, {0, 0, 0, 0}};
-    for (const PicturePtr& p : testing::VariedPictures())
-        for (const RoiBox& b : boxes)
-            for (const FluorogramRect& reg : regions)
-                for (const char* mode : {"rg", "rb", "bg"}) {
-                    const ChannelPair& pair = Pair(mode);
-                    // a target smaller than the crop clips the pass too
-                    PicturePtr target =
-                        Filled(std::max(1, p->Width() - 3), p->Height(), RGB(1, 2, 3));
-                    PicturePtr expected = Filled(target->Width(), target->Height(), RGB(1, 2, 3));
-                    for (int x = b.x1 + 1; x < b.x2; ++x)
-                        for (int y = b.y1 + 1; y < b.y2; ++y) {
-                            if (x < 0 || y < 0 || x >= target->Width() || y >= p->Height())
-                                continue;
-                            const Color c = At(p, x, y);
-                            const int xv = ChannelValue(c, pair.x), yv = ChannelValue(c, pair.y);
-                            if (xv == 0 && yv == 0) continue;
-                            if (ChannelValue(c, Channel::Red) == 255 &&
-                                ChannelValue(c, Channel::Green) == 255)
-                                continue;
-                            if (255 - reg.upy <= yv && yv <= 255 - reg.downy && reg.downx <= xv &&
-                                xv <= reg.upx)
-                                Set(expected, x, y, kWhite);
-                        }
-                    ASSERT_TRUE(PaintBackProjection(p, *target, b, pair, reg, nullptr));
-                    ASSERT_EQ(target->Image(), expected->Image())
-                        << mode << " " << p->Width() << "x" << p->Height() << " box " << b.x1 << ","
-                        << b.y1 << "-" << b.x2 << "," << b.y2 << " region " << reg.downx << ","
-                        << reg.downy << "-" << reg.upx << "," << reg.upy;
-                }
-}
-
 }  // namespace
 }  // namespace qv

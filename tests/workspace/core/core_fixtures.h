@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-#include <vector>
-
 #include "platform/picture.h"
 #include "workspace/core/channel_pairs.h"
 
@@ -41,26 +38,6 @@ inline const ChannelPair& Pair(const char* mode) {
     const ChannelPair* p = FindChannelPair(QString::fromLatin1(mode));
     EXPECT_TRUE(p) << mode;
     return p ? *p : kChannelPairs[0];
-}
-
-// Random colours with many pure black, pure white and red-and-green saturated
-// pixels among them.
-inline PicturePtr NoisyPicture(int w, int h, unsigned seed) {
-    std::mt19937 rng(seed);
-    PicturePtr p = NewPicture(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const unsigned pick = rng() % 8, c = rng() & 0xFFFFFFu;
-            Set(p, x, y, pick == 0 ? kBlack : pick == 1 ? kWhite : pick == 2 ? (c | 0xFFFF00u) : c);
-        }
-    return p;
-}
-
-// The pictures a pass is checked on against a plain reference: noisy, one
-// without no-data pixels, all white, all black and a single pixel.
-inline std::vector<PicturePtr> VariedPictures() {
-    return {NoisyPicture(300, 37, 7), Patterned(40, 40), Filled(5, 5, kWhite), Filled(5, 5, kBlack),
-            Filled(1, 1, RGB(9, 8, 7))};
 }
 
 }  // namespace qv::testing

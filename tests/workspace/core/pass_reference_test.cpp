@@ -1,6 +1,7 @@
 // The fast pixel passes against plain pixel-by-pixel references, on varied
 // pictures and boxes: crops, oval masks, fluorogram counts and pictures,
-// coefficient sums and their memo.
+// coefficient sums and their memo, channel histograms, area counts and the
+// on-screen back-projection.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,9 @@
 
 #include "bench_images.h"
 #include "core_fixtures.h"
+#include "workspace/core/area_counts.h"
+#include "workspace/core/back_projection.h"
+#include "workspace/core/channel_histogram.h"
 #include "workspace/core/coefficients.h"
 #include "workspace/core/fluorogram.h"
 #include "workspace/core/roi_crop.h"
@@ -147,6 +151,51 @@ OverlapCoefficients ReferenceOverlap(const PicturePtr& crop, const RoiBox& b,
                 }
         }
     return out;
+}
+
+// A channel's bins over the box with both edges, black and white pixels left out.
+HistogramBins ReferenceHistogram(const PicturePtr& crop, Channel channel, const RoiBox& b) {
+    HistogramBins bins{};
+    for (int y = b.y1; y <= b.y2; ++y)
+        for (int x = b.x1; x <= b.x2; ++x) {
+            if (!Inside(crop, x, y)) continue;
+            const Color c = At(crop, x, y);
+            if (c == kBlack || c == kWhite) continue;
+            ++bins[static_cast<size_t>(ChannelValue(c, channel))];
+        }
+    return bins;
+}
+
+// Per channel above 0: pixels and their values, over the box with both edges,
+// black and white pixels left out.
+AreaCounts ReferenceAreas(const PicturePtr& crop, const RoiBox& b) {
+    AreaCounts a;
+    for (int y = b.y1; y <= b.y2; ++y)
+        for (int x = b.x1; x <= b.x2; ++x) {
+            if (!Inside(crop, x, y)) continue;
+            const Color c = At(crop, x, y);
+            if (c == kBlack || c == kWhite) continue;
+            int i = 0;
+            for (Channel ch : {Channel::Red, Channel::Green, Channel::Blue}) {
+                const int v = ChannelValue(c, ch);
+                if (v > 0) ++a.area[static_cast<size_t>(i)], a.intensity[static_cast<size_t>(i)] += v;
+                ++i;
+            }
+        }
+    return a;
+}
+
+// Whether the back-projection paints the crop's pixel (x, y): inside the box's
+// interior, neither pair channel 0 with the other, red and green not both 255,
+// and the pair's values inside the region.
+bool ReferencePaints(const PicturePtr& crop, const RoiBox& b, const ChannelPair& pair,
+                     const FluorogramRect& r, int x, int y) {
+    if (!(x > b.x1 && x < b.x2 && y > b.y1 && y < b.y2) || !Inside(crop, x, y)) return false;
+    const Color c = At(crop, x, y);
+    const int xv = ChannelValue(c, pair.x), yv = ChannelValue(c, pair.y);
+    if (xv == 0 && yv == 0) return false;
+    if (ChannelValue(c, Channel::Red) == 255 && ChannelValue(c, Channel::Green) == 255) return false;
+    return 255 - r.upy <= yv && yv <= 255 - r.downy && r.downx <= xv && xv <= r.upx;
 }
 
 void ExpectSameRows(const OverlapCoefficients& actual, const OverlapCoefficients& expected,
@@ -299,6 +348,50 @@ TEST(CorePassReferenceTest, CoefficientMemoComputesAfreshWhenCropBoxOrThresholds
     const PicturePtr next = Random(300, 300, 9);
     ExpectSameRows(memo.Compute(next, smaller, other), ReferenceOverlap(next, smaller, other), "next crop");
     ExpectSameRows(memo.Compute(nullptr, smaller, other), ReferenceOverlap(nullptr, smaller, other), "none");
+}
+
+TEST(CorePassReferenceTest, ChannelHistogramsEqualThePlainCount) {
+    for (const Sample& s : Samples())
+        for (const RoiBox& b : BoxesFor(s.picture))
+            for (Channel ch : {Channel::Red, Channel::Green, Channel::Blue})
+                EXPECT_EQ(CountChannel(s.picture, ch, b), ReferenceHistogram(s.picture, ch, b))
+                    << Describe(s, b) << " channel " << ChannelShift(ch);
+}
+
+TEST(CorePassReferenceTest, AreaCountsEqualThePlainCount) {
+    for (const Sample& s : Samples())
+        for (const RoiBox& b : BoxesFor(s.picture))
+            EXPECT_EQ(CountAreas(s.picture, b), ReferenceAreas(s.picture, b)) << Describe(s, b);
+    // the largest sums of a working area
+    const PicturePtr bright = Filled(1024, 1024, RGB(255, 255, 254));
+    AreaCounts full;
+    full.area = {1024 * 1024, 1024 * 1024, 1024 * 1024};
+    full.intensity = {1024LL * 1024 * 255, 1024LL * 1024 * 255, 1024LL * 1024 * 254};
+    EXPECT_EQ(CountAreas(bright, {0, 0, 1023, 1023}), full);
+}
+
+TEST(CorePassReferenceTest, BackProjectionEqualsThePlainPass) {
+    // red and green saturated together, with any blue, besides the samples
+    PicturePtr saturated = Random(70, 40, 4);
+    for (int x = 0; x < 70; x += 3) Set(saturated, x, x % 40, RGB(255, 255, x));
+    std::vector<Sample> samples = Samples();
+    samples.push_back({"saturated", saturated});
+    const FluorogramRect regions[] = {{0, 0, 255, 255}, {20, 100, 60, 180}, {128, 0, 255, 127}, {0, 0, 0, 0}};
+    for (const Sample& s : samples)
+        for (const RoiBox& b : BoxesFor(s.picture))
+            for (const FluorogramRect& r : regions)
+                for (const ChannelPair& pair : kChannelPairs) {
+                    const std::string what = Describe(s, b) + " " + pair.mode + " region " +
+                                             std::to_string(r.downx) + "," + std::to_string(r.downy) +
+                                             " - " + std::to_string(r.upx) + "," + std::to_string(r.upy);
+                    // a target narrower than the crop clips the pass too
+                    const int w = std::max(1, s.picture->Width() - 3), h = s.picture->Height();
+                    const PicturePtr target = Filled(w, h, RGB(1, 2, 3));
+                    ASSERT_TRUE(PaintBackProjection(s.picture, *target, b, pair, r, nullptr)) << what;
+                    ExpectPicture(target, w, h, [&](int x, int y) {
+                        return ReferencePaints(s.picture, b, pair, r, x, y) ? kWhite : RGB(1, 2, 3);
+                    }, what);
+                }
 }
 
 }  // namespace
