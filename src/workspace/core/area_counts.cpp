@@ -2,6 +2,9 @@
 
 #include <QImage>
 #include <algorithm>
+#include <vector>
+
+#include "workspace/core/row_bands.h"
 
 namespace qv {
 
@@ -11,14 +14,13 @@ namespace {
 // 2^20 * 255 fits 32 bits.
 constexpr int kStretch = 1 << 20;
 
-}  // namespace
+// One slot's counts, on cache lines of their own.
+struct alignas(64) SlotCounts {
+    AreaCounts counts;
+};
 
-AreaCounts CountAreas(const PicturePtr& crop, const RoiBox& box) {
-    AreaCounts a;
-    if (!crop) return a;
-    const QImage& image = crop->Image();
-    const PixelRange r = ClipBox(box, image.width(), image.height());
-    for (int y = r.top; y < r.bottom; ++y) {
+void CountRows(const QImage& image, const PixelRange& r, int first, int last, AreaCounts& a) {
+    for (int y = first; y < last; ++y) {
         const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
         for (int x0 = r.left; x0 < r.right; x0 += kStretch) {
             const int x1 = std::min(r.right, x0 + kStretch);
@@ -40,6 +42,22 @@ AreaCounts CountAreas(const PicturePtr& crop, const RoiBox& box) {
             a.intensity[0] += sr, a.intensity[1] += sg, a.intensity[2] += sb;
         }
     }
+}
+
+}  // namespace
+
+AreaCounts CountAreas(const PicturePtr& crop, const RoiBox& box) {
+    AreaCounts a;
+    if (!crop) return a;
+    const QImage& image = crop->Image();
+    const PixelRange r = ClipBox(box, image.width(), image.height());
+    std::vector<SlotCounts> perSlot(static_cast<size_t>(RowBandSlots()));
+    ForEachRowBand(r.top, r.bottom, r.right - r.left, [&](int slot, int first, int last) {
+        CountRows(image, r, first, last, perSlot[static_cast<size_t>(slot)].counts);
+    });
+    for (const SlotCounts& s : perSlot)
+        for (size_t i = 0; i < 3; ++i)
+            a.area[i] += s.counts.area[i], a.intensity[i] += s.counts.intensity[i];
     return a;
 }
 

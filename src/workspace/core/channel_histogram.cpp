@@ -2,15 +2,48 @@
 
 #include <QImage>
 #include <algorithm>
+#include <vector>
 
 #include "platform/text.h"
 #include "workspace/core/coefficients.h"
+#include "workspace/core/row_bands.h"
 
 namespace qv {
 
 namespace {
 
 constexpr int kBins = 256;
+
+// One slot's counts: four interleaved sub-histograms taking turns, so that a
+// run of equal values does not chain each increment on the one before, and
+// the pure black and pure white pixels, which were counted in bins 0 and 255.
+struct alignas(64) SlotBins {
+    std::array<std::array<std::uint32_t, kBins>, 4> part{};
+    std::uint32_t black = 0, white = 0;
+};
+
+void CountRows(const QImage& image, const PixelRange& r, int first, int last, int shift,
+               SlotBins& s) {
+    std::uint32_t black = 0, white = 0;
+    for (int y = first; y < last; ++y) {
+        const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+        int x = r.left;
+        for (; x + 4 <= r.right; x += 4) {
+            ++s.part[0][(line[x] >> shift) & 0xFFu];
+            ++s.part[1][(line[x + 1] >> shift) & 0xFFu];
+            ++s.part[2][(line[x + 2] >> shift) & 0xFFu];
+            ++s.part[3][(line[x + 3] >> shift) & 0xFFu];
+        }
+        for (; x < r.right; ++x) ++s.part[0][(line[x] >> shift) & 0xFFu];
+        for (x = r.left; x < r.right; ++x) {
+            const std::uint32_t c = line[x] & 0xFFFFFFu;
+            black += c == 0u;
+            white += c == 0xFFFFFFu;
+        }
+    }
+    s.black += black;
+    s.white += white;
+}
 
 }  // namespace
 
@@ -21,35 +54,21 @@ HistogramBins CountChannel(const PicturePtr& crop, Channel channel, const RoiBox
     const PixelRange r = ClipBox(box, image.width(), image.height());
     if (r.Empty()) return bins;
     const int shift = ChannelShift(channel);
-    // Every pixel is counted by its value, four interleaved sub-histograms taking
-    // turns so that a run of equal values does not chain each increment on the
-    // one before; pure black (in bin 0) and pure white (in bin 255) are taken
-    // out afterwards.
-    std::array<std::array<std::uint32_t, kBins>, 4> part{};
-    std::uint32_t black = 0, white = 0;
-    for (int y = r.top; y < r.bottom; ++y) {
-        const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-        int x = r.left;
-        for (; x + 4 <= r.right; x += 4) {
-            ++part[0][(line[x] >> shift) & 0xFFu];
-            ++part[1][(line[x + 1] >> shift) & 0xFFu];
-            ++part[2][(line[x + 2] >> shift) & 0xFFu];
-            ++part[3][(line[x + 3] >> shift) & 0xFFu];
-        }
-        for (; x < r.right; ++x) ++part[0][(line[x] >> shift) & 0xFFu];
-        for (x = r.left; x < r.right; ++x) {
-            const std::uint32_t c = line[x] & 0xFFFFFFu;
-            black += c == 0u;
-            white += c == 0xFFFFFFu;
-        }
+    std::vector<SlotBins> perSlot(static_cast<size_t>(RowBandSlots()));
+    ForEachRowBand(r.top, r.bottom, r.right - r.left, [&](int slot, int first, int last) {
+        CountRows(image, r, first, last, shift, perSlot[static_cast<size_t>(slot)]);
+    });
+    // The bins are Int32 as the workspace keeps them; a working area holds at
+    // most 1024 x 1024 pixels.
+    std::uint32_t total[kBins] = {};
+    for (const SlotBins& s : perSlot) {
+        for (const auto& part : s.part)
+            for (int i = 0; i < kBins; ++i) total[i] += part[static_cast<size_t>(i)];
+        total[0] -= s.black;
+        total[255] -= s.white;
     }
-    // At most 1024 x 1024 pixels reach a pass, well inside an Int32 bin.
     for (int i = 0; i < kBins; ++i)
-        bins[static_cast<size_t>(i)] = static_cast<std::int32_t>(
-            part[0][static_cast<size_t>(i)] + part[1][static_cast<size_t>(i)] +
-            part[2][static_cast<size_t>(i)] + part[3][static_cast<size_t>(i)]);
-    bins[0] -= static_cast<std::int32_t>(black);
-    bins[255] -= static_cast<std::int32_t>(white);
+        bins[static_cast<size_t>(i)] = static_cast<std::int32_t>(total[i]);
     return bins;
 }
 

@@ -98,26 +98,28 @@ TEST(BackProjection, QuadrantsAroundTheCrossPoint) {
 }
 
 TEST(BackProjection, CancelStopsAfterTheColumnWhosePollCancelled) {
-    // 600 columns of painted pixels: the polls of several bands
-    PicturePtr crop = Filled(602, 4, RGB(100, 100, 100));
-    for (int k : {1, 2, 255, 256, 257, 300}) {
-        PicturePtr target = Filled(602, 4, kBlack);
+    // 1100 columns of painted pixels: the polls of several bands
+    const int w = 1102;
+    PicturePtr crop = Filled(w, 4, RGB(100, 100, 100));
+    for (int k : {1, 2, 511, 512, 513, 1000}) {
+        PicturePtr target = Filled(w, 4, kBlack);
         int polls = 0;
-        const bool done = PaintBackProjection(crop, *target, {0, 0, 601, 3}, Pair("rg"),
+        const bool done = PaintBackProjection(crop, *target, {0, 0, w - 1, 3}, Pair("rg"),
                                               {0, 0, 255, 255}, [&] { return ++polls == k; });
         EXPECT_FALSE(done);
         EXPECT_EQ(polls, k);
-        for (int x = 0; x < 602; ++x)
+        for (int x = 0; x < w; ++x)
             for (int y = 1; y <= 2; ++y)
                 ASSERT_EQ(At(target, x, y), (x >= 1 && x <= k) ? kWhite : kBlack)
                     << "poll " << k << " at " << x << "," << y;
     }
     for (const char* mode : {"rg", "rb", "bg"}) {
-        PicturePtr target = Filled(602, 4, kBlack);
+        PicturePtr target = Filled(w, 4, kBlack);
         int polls = 0;
-        EXPECT_TRUE(PaintBackProjection(crop, *target, {0, 0, 601, 3}, Pair(mode), {0, 0, 255, 255},
-                                        [&] { return ++polls > 1000; }));
-        EXPECT_EQ(polls, std::string_view(mode) == "bg" ? 0 : 600) << mode;
+        EXPECT_TRUE(PaintBackProjection(crop, *target, {0, 0, w - 1, 3}, Pair(mode),
+                                        {0, 0, 255, 255}, [&] { return ++polls > 5000; }));
+        EXPECT_EQ(polls, std::string_view(mode) == "bg" ? 0 : w - 2) << mode;
+        EXPECT_EQ(At(target, w - 2, 2), kWhite) << mode;
     }
 }
 
