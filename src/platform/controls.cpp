@@ -236,6 +236,11 @@ Slider::Slider(QWidget* parent) : QSlider(Qt::Horizontal, parent) {
     });
 }
 
+void Slider::SetMaximum(int m) {
+    const QSignalBlocker quiet(this);
+    setMaximum(m);
+}
+
 // ---- LittleArrows --------------------------------------------------------------
 
 LittleArrows::LittleArrows(QWidget* parent)

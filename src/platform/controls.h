@@ -162,7 +162,12 @@ class Slider : public QSlider {
 public:
     explicit Slider(QWidget* parent = nullptr);
     int Value() const { return value(); }
+    // A new value fires ValueChanged; the value it already has fires nothing.
     void SetValue(int v) { setValue(v); }
+    int Maximum() const { return maximum(); }
+    // Sets the upper end without firing ValueChanged, also when the value has
+    // to come down to it.
+    void SetMaximum(int m);
     std::function<void()> ValueChanged;
 };
 

@@ -2,12 +2,17 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
+#include <QDrag>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
@@ -92,6 +97,24 @@ public:
     }
     bool ShiftKey() override {
         return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
+    }
+    void DragPicture(QWidget* source, const QRect& outline, const PicturePtr& picture) override {
+        if (!source || !picture || outline.isEmpty()) return;
+        auto* data = new QMimeData;
+        data->setImageData(picture->Image().copy());
+        // The drag shows the outline at its place under the pointer.
+        QPixmap frame(outline.size());
+        frame.fill(Qt::transparent);
+        {
+            QPainter p(&frame);
+            p.setPen(Qt::black);
+            p.drawRect(0, 0, outline.width() - 1, outline.height() - 1);
+        }
+        auto* drag = new QDrag(source);
+        drag->setMimeData(data);
+        drag->setPixmap(frame);
+        drag->setHotSpot(source->mapFromGlobal(QCursor::pos()) - outline.topLeft());
+        drag->exec(Qt::CopyAction);
     }
 };
 

@@ -4,6 +4,8 @@
 #include <QString>
 #include <memory>
 
+class QWidget;
+
 #include "platform/folderitem.h"
 #include "platform/picture.h"
 
@@ -43,6 +45,10 @@ public:
         return QRect(0, 0, ScreenWidth(), ScreenHeight());
     }
     virtual bool ShiftKey() = 0;
+    // Drags a picture out of `source`: the user sees the outline of `outline`
+    // (in the source's own pixels) and the receiving application decides what
+    // to do with the picture. Returns when the drag is over.
+    virtual void DragPicture(QWidget* source, const QRect& outline, const PicturePtr& picture) = 0;
 };
 
 // The services in use; the desktop implementation unless one was installed.

@@ -165,11 +165,10 @@ void Window::SetSize(int width, int height) {
 
 void Window::DrawInto(Graphics& g, int x, int y) {
     for (Canvas* c : content_->findChildren<Canvas*>()) c->Refresh();
-    QImage image(width_, height_, QImage::Format_RGB32);
-    if (image.isNull()) return;
-    image.fill(0xFFFFFFFFu);
-    content_->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-    g.DrawPicture(PictureFromImage(image), x, y);
+    PicturePtr shot = NewPicture(width_, height_);  // white where nothing is drawn
+    if (!shot) return;
+    content_->render(&shot->Image(), QPoint(), QRegion(), QWidget::DrawChildren);
+    g.DrawPicture(shot, x, y);
 }
 
 void Window::BuildControls(std::span<const ControlSpec> specs, const HandlerMap& handlers) {

@@ -139,18 +139,4 @@ void Window1::makeview() {
     update();
 }
 
-void Window1::ImageWell1_DropObject(const std::vector<FolderItemPtr>&) {}
-
-void Window1::Slider1_ValueChanged() {}
-
-void Window1::LittleArrows1_Up() {}
-
-void Window1::LittleArrows1_Down() {}
-
-void Window1::PushButton10_Action() {}
-
-bool Window1::_FormatPreviousframe_Action() { return false; }
-
-bool Window1::_FormatNextframe_Action() { return false; }
-
 }  // namespace qv

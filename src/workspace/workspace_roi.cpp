@@ -107,8 +107,6 @@ void Window1::Canvas1_MouseUp(int x, int y) {
     if (page == 2) histodraw();
 }
 
-bool Window1::Canvas2_MouseDown(int, int) { return false; }
-
 // ---- Select all ------------------------------------------------------------------
 
 void Window1::PushButton1_Action() {

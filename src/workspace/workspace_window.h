@@ -293,6 +293,10 @@ public:
     void opendemo();
     void savePix();
 
+    // Shows or hides the frame controls Slider1, StaticText4 and LittleArrows1
+    // ("Flatten" apart: only a drop on the well shows it).
+    void ShowFrameControls(bool visible);
+
     // The press point before the current press (where a polygon's line starts).
     std::int32_t lastclickx = 0;
     std::int32_t lastclicky = 0;
@@ -333,6 +337,12 @@ private:
     // The crop scaled down to the thumbnail; none only when it cannot be made.
     PicturePtr Thumbnail(const PicturePtr& crop) const;
     PicturePtr dragbase;  // the image under the rubber band during a drag
+    // Frames
+    void StepFrame(int step);              // the next (1) or previous (-1) frame, clamped
+    PicturePtr FramePicture(int k) const;  // fola(k) decoded; none when it does not decode
+    // The ROI box cut from poxc at (msdownx, msdowny), msupx - msdownx by
+    // msupy - msdowny, unscaled; none without a crop or for an empty box.
+    PicturePtr RoiBoxPicture() const;
     void ApplyWorkingSize(int pictureWidth, Intake intake);
     void PlaceAreaAnalyzer();
 };

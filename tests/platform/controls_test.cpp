@@ -107,6 +107,23 @@ TEST(CanvasTest, SurfaceDrawingLastsUntilRefreshShowsTheBackdropAgain) {
     EXPECT_EQ(canvas.Surface()->RGBSurface()->Pixel(3, 3), 0u);
 }
 
+TEST(SliderTest, NewValuesFireAndTheMaximumIsSetQuietly) {
+    Slider slider;
+    slider.setMinimum(1);
+    slider.setMaximum(100);
+    int fired = 0;
+    slider.ValueChanged = [&] { ++fired; };
+    slider.SetValue(7);
+    slider.SetValue(7);
+    EXPECT_EQ(fired, 1) << "the value it already has fires nothing";
+    slider.SetMaximum(3);
+    EXPECT_EQ(slider.Maximum(), 3);
+    EXPECT_EQ(slider.Value(), 3);
+    EXPECT_EQ(fired, 1) << "brought down to the new maximum without an event";
+    slider.SetValue(2);
+    EXPECT_EQ(fired, 2);
+}
+
 TEST(TimerTest, ModesOffSingleAndRepeating) {
     Timer t;
     int fired = 0;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <vector>
 
 #include "platform/services.h"
 
@@ -58,6 +59,9 @@ public:
         return availableArea.isNull() ? Services::AvailableArea(window) : availableArea;
     }
     bool ShiftKey() override { return shift; }
+    void DragPicture(QWidget* source, const QRect& outline, const PicturePtr& picture) override {
+        drags.push_back({source, outline, picture});
+    }
 
     QStringList messages;
     std::deque<int> msgBoxReplies;
@@ -80,6 +84,13 @@ public:
     // The area windows may use; the whole screen when null.
     QRect availableArea;
     bool shift = false;
+    // Pictures dragged out, in order; each drag is over at once.
+    struct Drag {
+        QWidget* source;
+        QRect outline;
+        PicturePtr picture;
+    };
+    std::vector<Drag> drags;
 
 private:
     static FolderItemPtr Take(std::deque<FolderItemPtr>& q) {
