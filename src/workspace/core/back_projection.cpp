@@ -101,24 +101,13 @@ bool PaintBackProjection(const PicturePtr& crop, Picture& target, const RoiBox& 
     const uchar* inBits = source.constBits();
     uchar* outBits = out.bits();
     const qsizetype inStride = source.bytesPerLine(), outStride = out.bytesPerLine();
-    for (int left = r.left; left < r.right; left += kBand) {
-        int right = std::min(r.right, left + kBand);
-        // The band's columns are polled first and the band is painted up to the
-        // column whose poll cancelled: as if each column were polled after it is done.
-        bool stop = false;
-        for (int x = left; polls && x < right; ++x) {
-            if (cancelled()) {
-                right = x + 1;
-                stop = true;
-                break;
-            }
-        }
+    const auto paint = [&](int left, int right) {
         ForEachRowBand(r.top, r.bottom, right - left, [&](int, int first, int last) {
             PaintRows(inBits, inStride, outBits, outStride, test, left, right, first, last);
         });
-        if (stop) return false;
-    }
-    return true;
+    };
+    const std::function<bool()> never;
+    return ForEachPolledColumnBand(r.left, r.right, kBand, polls ? cancelled : never, paint);
 }
 
 }  // namespace qv

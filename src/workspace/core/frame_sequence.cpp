@@ -56,18 +56,7 @@ bool AddFrame(Picture& sum, const Picture& frame, const std::function<bool()>& c
     uchar* outBits = out.bits();
     const uchar* inBits = in.constBits();
     const qsizetype outStride = out.bytesPerLine(), inStride = in.bytesPerLine();
-    for (int left = 0; left < width; left += kBand) {
-        int right = std::min(width, left + kBand);
-        // The band's columns are polled first and the band is added up to the
-        // column whose poll cancelled: as if each column were polled after it is done.
-        bool stop = false;
-        for (int x = left; cancelled && x < right; ++x) {
-            if (cancelled()) {
-                right = x + 1;
-                stop = true;
-                break;
-            }
-        }
+    return ForEachPolledColumnBand(0, width, kBand, cancelled, [&](int left, int right) {
         const int inside = std::clamp(fw, left, right);
         ForEachRowBand(0, height, right - left, [&](int, int first, int last) {
             for (int y = first; y < last; ++y) {
@@ -81,9 +70,7 @@ bool AddFrame(Picture& sum, const Picture& frame, const std::function<bool()>& c
                 }
             }
         });
-        if (stop) return false;
-    }
-    return true;
+    });
 }
 
 }  // namespace qv

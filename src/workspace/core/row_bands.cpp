@@ -139,4 +139,23 @@ void ForEachRowBand(int top, int bottom, long long pixelsPerRow,
     job->Wait();
 }
 
+bool ForEachPolledColumnBand(int left, int right, int width,
+                             const std::function<bool()>& cancelled,
+                             const std::function<void(int first, int last)>& work) {
+    for (int first = left; first < right; first += width) {
+        int last = std::min(right, first + width);
+        bool stop = false;
+        for (int x = first; cancelled && x < last; ++x) {
+            if (cancelled()) {
+                last = x + 1;
+                stop = true;
+                break;
+            }
+        }
+        work(first, last);
+        if (stop) return false;
+    }
+    return true;
+}
+
 }  // namespace qv

@@ -21,4 +21,14 @@ int RowBandSlots();
 void ForEachRowBand(int top, int bottom, long long pixelsPerRow,
                     const std::function<void(int slot, int first, int last)>& work);
 
+// The columns left <= x < right of a pass that asks `cancelled` once after each
+// column, in bands of at most `width` columns: the band's columns are polled
+// first, then work(first, last) runs over the band's columns first <= x < last
+// up to and including the one whose poll cancelled, as if each column were
+// polled after it is done. Returns false once a poll cancelled, true when every
+// column ran. Without `cancelled` nothing is polled.
+bool ForEachPolledColumnBand(int left, int right, int width,
+                             const std::function<bool()>& cancelled,
+                             const std::function<void(int first, int last)>& work);
+
 }  // namespace qv
