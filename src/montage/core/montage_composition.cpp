@@ -1,124 +1,62 @@
 #include "montage/core/montage_composition.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
-
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#define QV_MONTAGE_SHUFFLE 1
-#endif
 
 namespace qv {
 
 namespace {
 
 constexpr std::uint32_t kOpaque = 0xFF000000u;
-constexpr std::uint8_t kZero = 0x80;  // a control byte that gives a zero byte
+constexpr std::uint32_t kOpaqueWhite = 0xFFFFFFFFu;
 
-// Byte of red, green and blue in a pixel as it lies in memory (0x00RRGGBB,
-// little-endian: blue first).
-constexpr std::uint8_t kByteOf[3] = {2, 1, 0};
+// Where red, green and blue lie in a pixel (0x00RRGGBB).
+constexpr int kShiftOf[3] = {16, 8, 0};
 
-// How one panel is drawn, as byte controls: output byte i of a pixel is input
-// byte ctl[i], or zero for kZero. The colour of a pixel so is a pure
-// channel (only its own byte) or its grey (its byte in all three).
-struct PanelRule {
-    bool held = false;  // a channel is drawn into this panel
-    std::uint8_t panel[4] = {kZero, kZero, kZero, kZero};
-    std::uint8_t layer[4] = {kZero, kZero, kZero, kZero};  // zero: not in the merge
-};
-
-void SetPure(std::uint8_t (&ctl)[4], int channel) {
-    const std::uint8_t b = kByteOf[channel];
-    for (int i = 0; i < 4; ++i) ctl[i] = i == b ? b : kZero;
+std::uint32_t Grey(std::uint32_t v) {
+    return v << 16 | v << 8 | v;
 }
 
-void SetGrey(std::uint8_t (&ctl)[4], int channel) {
-    for (int i = 0; i < 3; ++i) ctl[i] = kByteOf[channel];
-    ctl[3] = kZero;
+// A panel in grey: its channel's value in all three components.
+void GreyRow(const std::uint32_t* __restrict in, std::uint32_t* __restrict out, int n, int shift) {
+    for (int x = 0; x < n; ++x) out[x] = kOpaque | Grey((in[x] >> shift) & 0xFFu);
 }
 
-inline std::uint32_t Shuffle(std::uint32_t px, const std::uint8_t (&ctl)[4]) {
-    std::uint32_t out = 0;
-    for (int i = 0; i < 4; ++i)
-        if (!(ctl[i] & kZero)) out |= ((px >> (8 * ctl[i])) & 0xFFu) << (8 * i);
-    return out;
+// A panel in its channel's own colour.
+void ColourRow(const std::uint32_t* __restrict in, std::uint32_t* __restrict out, int n,
+               std::uint32_t mask) {
+    for (int x = 0; x < n; ++x) out[x] = kOpaque | (in[x] & mask);
 }
 
-inline std::uint32_t AddSaturated(std::uint32_t a, std::uint32_t b) {
-    std::uint32_t out = 0;
-    for (int s = 0; s < 32; s += 8)
-        out |= std::min(((a >> s) & 0xFFu) + ((b >> s) & 0xFFu), 255u) << s;
-    return out;
-}
-
-// Rows of one composition: the crop's, the three panels' (none for a panel
-// that takes no pixels) and the merge's (none without a merge picture).
-struct Rows {
-    const std::uint32_t* src;
-    std::uint32_t* panel[3];
-    std::uint32_t* merge;
-};
-
-// What the merge of a pixel starts from: all ones when a layer in the merge is
-// white (a panel without a channel), which makes every component 255.
-struct Merge {
+// The merge's layers as masks: a channel's own colour comes from its layer in
+// colour (`colour`, its component's bits), and the channels of the grey
+// layers (`grey`, 0xFF each) add up into every component. White when a layer
+// is white.
+struct MergeLayers {
     std::uint32_t base = kOpaque;
+    std::uint32_t colour = 0;
+    std::array<std::uint32_t, 3> grey{};
 };
 
-void ComposePixels(const Rows& r, int from, int to, const PanelRule (&rule)[3], Merge m) {
-    for (int x = from; x < to; ++x) {
-        const std::uint32_t px = r.src[x];
-        std::uint32_t sum = 0;
-        for (int k = 0; k < 3; ++k) {
-            if (r.panel[k]) r.panel[k][x] = kOpaque | Shuffle(px, rule[k].panel);
-            sum = AddSaturated(sum, Shuffle(px, rule[k].layer));
-        }
-        if (r.merge) r.merge[x] = m.base | sum;
-    }
+std::uint32_t Saturated(std::uint32_t v) {
+    return std::min(v, 255u);
 }
 
-#if defined(QV_MONTAGE_SHUFFLE)
-// The byte controls of a rule for four pixels at once.
-__attribute__((target("ssse3"))) __m128i Controls(const std::uint8_t (&ctl)[4]) {
-    alignas(16) std::uint8_t bytes[16];
-    for (int lane = 0; lane < 4; ++lane)
-        for (int i = 0; i < 4; ++i)
-            bytes[4 * lane + i] = ctl[i] & kZero ? kZero : static_cast<std::uint8_t>(ctl[i] + 4 * lane);
-    return _mm_load_si128(reinterpret_cast<const __m128i*>(bytes));
-}
-
-// Four pixels at a time; returns where the scalar tail starts.
-__attribute__((target("ssse3"))) int ComposeShuffled(const Rows& r, int w,
-                                                      const PanelRule (&rule)[3], Merge m) {
-    __m128i panel[3], layer[3];
-    for (int k = 0; k < 3; ++k) {
-        panel[k] = Controls(rule[k].panel);
-        layer[k] = Controls(rule[k].layer);
+void MergeRow(const std::uint32_t* __restrict in, std::uint32_t* __restrict out, int n,
+              const MergeLayers& m) {
+    if (m.grey == std::array<std::uint32_t, 3>{}) {  // colour layers never overlap
+        for (int x = 0; x < n; ++x) out[x] = m.base | (in[x] & m.colour);
+        return;
     }
-    const __m128i opaque = _mm_set1_epi32(static_cast<int>(kOpaque));
-    const __m128i base = _mm_set1_epi32(static_cast<int>(m.base));
-    int x = 0;
-    for (; x + 4 <= w; x += 4) {
-        const __m128i px = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r.src + x));
-        __m128i sum = _mm_setzero_si128();
-        for (int k = 0; k < 3; ++k) {
-            if (r.panel[k])
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(r.panel[k] + x),
-                                 _mm_or_si128(opaque, _mm_shuffle_epi8(px, panel[k])));
-            sum = _mm_adds_epu8(sum, _mm_shuffle_epi8(px, layer[k]));
-        }
-        if (r.merge)
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(r.merge + x), _mm_or_si128(base, sum));
+    for (int x = 0; x < n; ++x) {
+        const std::uint32_t p = in[x], own = p & m.colour;
+        const std::uint32_t r = (p >> 16) & 0xFFu, g = (p >> 8) & 0xFFu, b = p & 0xFFu;
+        const std::uint32_t grey = (r & m.grey[0]) + (g & m.grey[1]) + (b & m.grey[2]);
+        out[x] = m.base | Saturated((own >> 16) + grey) << 16 |
+                 Saturated(((own >> 8) & 0xFFu) + grey) << 8 | Saturated((own & 0xFFu) + grey);
     }
-    return x;
 }
-
-bool HaveShuffle() {
-    static const bool have = __builtin_cpu_supports("ssse3");
-    return have;
-}
-#endif
 
 }  // namespace
 
@@ -148,37 +86,32 @@ void drawtwo(const MontagePictures& pic, const MontageChoices& choices, bool fou
     for (int c = 0; c < 3; ++c) held[panelOf[static_cast<size_t>(c)] - 1] = c;
 
     const int layers = fourmodetrue ? 3 : 2;  // layer 3 enters the merge only in the grid
-    PanelRule rule[3];
-    Merge merge;
-    for (int k = 0; k < 3; ++k) {
+    MergeLayers merge;
+    for (int k = 0; k < layers; ++k) {
         const int c = held[k];
-        if (c < 0) {
-            if (k < layers) merge.base = 0xFFFFFFFFu;
-            continue;
-        }
-        const int mode = choices.mode[static_cast<size_t>(k)];
-        rule[k].held = true;
-        if (mode == kModeColor) SetPure(rule[k].panel, c);
-        else SetGrey(rule[k].panel, c);
-        if (k >= layers) continue;
-        if (mode == kModePhase) SetGrey(rule[k].layer, c);
-        else SetPure(rule[k].layer, c);
+        if (c < 0)
+            merge.base = kOpaqueWhite;
+        else if (choices.mode[static_cast<size_t>(k)] == kModePhase)
+            merge.grey[static_cast<size_t>(c)] = 0xFFu;
+        else
+            merge.colour |= 0xFFu << kShiftOf[c];
     }
 
-    auto row = [&pic](size_t k, int y) -> std::uint32_t* {
-        return pic[k] ? reinterpret_cast<std::uint32_t*>(pic[k]->Image().scanLine(y)) : nullptr;
+    auto row = [&pic](size_t k, int y) {
+        return reinterpret_cast<std::uint32_t*>(pic[k]->Image().scanLine(y));
     };
     for (int y = 0; y < h; ++y) {
-        Rows r;
-        r.src = reinterpret_cast<const std::uint32_t*>(crop->Image().constScanLine(y));
-        for (int k = 0; k < 3; ++k)
-            r.panel[k] = rule[k].held ? row(static_cast<size_t>(k + 1), y) : nullptr;
-        r.merge = row(4, y);
-        int x = 0;
-#if defined(QV_MONTAGE_SHUFFLE)
-        if (HaveShuffle()) x = ComposeShuffled(r, w, rule, merge);
-#endif
-        ComposePixels(r, x, w, rule, merge);
+        const auto* src = reinterpret_cast<const std::uint32_t*>(crop->Image().constScanLine(y));
+        for (int k = 0; k < 3; ++k) {
+            const int c = held[k];
+            const size_t panel = static_cast<size_t>(k + 1);
+            if (c < 0 || !pic[panel]) continue;
+            if (choices.mode[static_cast<size_t>(k)] == kModeColor)
+                ColourRow(src, row(panel, y), w, 0xFFu << kShiftOf[c]);
+            else
+                GreyRow(src, row(panel, y), w, kShiftOf[c]);
+        }
+        if (pic[4]) MergeRow(src, row(4, y), w, merge);
     }
 }
 

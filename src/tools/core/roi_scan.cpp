@@ -32,26 +32,31 @@ RoiCounts ScanRoi(const PicturePtr& copy) {
     if (!copy) return c;
     const QImage& img = copy->Image();
     const int w = img.width(), h = img.height();
-    // Per-row tallies in 32 bits keep the inner loop simple enough to vectorise.
+    // Each channel is tested in place under its mask, and the pixels are
+    // counted where a channel is 0 (the rest have it above 0): one compare per
+    // counter. Per-row tallies in 32 bits keep the loop vectorised.
+    std::array<std::int64_t, 4> zero{};
     for (int y = 1; y < h; ++y) {
         const auto* line = reinterpret_cast<const std::uint32_t*>(img.constScanLine(y));
-        std::uint32_t pr = 0, pg = 0, pb = 0, pa = 0, sr = 0, sg = 0, sb = 0, sa = 0;
+        std::uint32_t zr = 0, zg = 0, zb = 0, za = 0, sr = 0, sg = 0, sb = 0, sa = 0;
         for (int x = 1; x < w; ++x) {
             const std::uint32_t p = line[x];
-            const std::uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
-            pr += r != 0;
-            pg += g != 0;
-            pb += b != 0;
-            pa += (p & 0xFFFFFF) != 0;
-            const std::uint32_t r8 = r == 0xFF, g8 = g == 0xFF, b8 = b == 0xFF;
+            const std::uint32_t r = p & 0xFF0000u, g = p & 0xFF00u, b = p & 0xFFu;
+            zr += r == 0;
+            zg += g == 0;
+            zb += b == 0;
+            za += (p & 0xFFFFFFu) == 0;
+            const bool r8 = r == 0xFF0000u, g8 = g == 0xFF00u, b8 = b == 0xFFu;
             sr += r8;
             sg += g8;
             sb += b8;
-            sa += r8 | g8 | b8;
+            sa += r8 || g8 || b8;
         }
-        c.pixels[0] += pr, c.pixels[1] += pg, c.pixels[2] += pb, c.pixels[3] += pa;
+        zero[0] += zr, zero[1] += zg, zero[2] += zb, zero[3] += za;
         c.saturated[0] += sr, c.saturated[1] += sg, c.saturated[2] += sb, c.saturated[3] += sa;
     }
+    const std::int64_t interior = w > 1 && h > 1 ? std::int64_t{w - 1} * (h - 1) : 0;
+    for (size_t k = 0; k < 4; ++k) c.pixels[k] = interior - zero[k];
     return c;
 }
 

@@ -4,10 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
+#include <memory>
 
 namespace qv {
 
@@ -26,29 +23,35 @@ int Shift(RoiChannel channel) {
     }
 }
 
-// A new white picture of the copy's size whose interior rows are made by
-// row(in, out, n) from the copy's interior rows (n pixels from column 1).
+constexpr std::uint32_t kOpaqueWhite = 0xFFFFFFFFu;
+
+// A new picture of the copy's size, white in row 0 and column 0, whose
+// interior rows are made by row(in, out, n) from the copy's interior rows (n
+// pixels from column 1).
 template <class Row>
 PicturePtr MapInterior(const PicturePtr& copy, Row&& row) {
     if (!copy) return nullptr;
-    PicturePtr out = NewPicture(copy->Width(), copy->Height(), 32);
-    if (!out) return nullptr;
     const QImage& src = copy->Image();
-    QImage& dst = out->Image();
     const int w = src.width(), h = src.height();
-    for (int y = 1; y < h; ++y)
-        row(reinterpret_cast<const std::uint32_t*>(src.constScanLine(y)) + 1,
-            reinterpret_cast<std::uint32_t*>(dst.scanLine(y)) + 1, w - 1);
-    return out;
+    QImage dst(w, h, QImage::Format_RGB32);  // every pixel is written below
+    if (dst.isNull()) return nullptr;
+    for (int y = 0; y < h; ++y) {
+        auto* out = reinterpret_cast<std::uint32_t*>(dst.scanLine(y));
+        if (y == 0) {
+            std::fill(out, out + w, kOpaqueWhite);
+            continue;
+        }
+        out[0] = kOpaqueWhite;
+        row(reinterpret_cast<const std::uint32_t*>(src.constScanLine(y)) + 1, out + 1, w - 1);
+    }
+    return std::make_shared<Picture>(std::move(dst));
 }
 
 // Pixels of a row through a 256-entry table of one channel (bits Shift to
-// Shift + 7). Kept scalar: the vectoriser's emulated gathers are several times
-// slower than plain loads here.
+// Shift + 7).
 template <int Shift>
-__attribute__((optimize("no-tree-vectorize"))) void TableRow(
-    const std::uint32_t* __restrict in, std::uint32_t* __restrict out, int n,
-    const std::uint32_t* __restrict table) {
+void TableRow(const std::uint32_t* __restrict in, std::uint32_t* __restrict out, int n,
+              const std::uint32_t* __restrict table) {
     for (int x = 0; x < n; ++x) out[x] = table[(in[x] >> Shift) & 0xFFu];
 }
 
@@ -62,59 +65,47 @@ PicturePtr SaturationView(const PicturePtr& copy, RoiChannel channel) {
                     const std::uint32_t p = in[x];
                     const bool sat = (p & 0xFF0000u) == 0xFF0000u || (p & 0xFF00u) == 0xFF00u ||
                                      (p & 0xFFu) == 0xFFu;
-                    out[x] = sat ? 0xFFFFFFFFu : p;
+                    out[x] = sat ? kOpaqueWhite : p;
                 }
             });
     }
     const std::uint32_t mask = 0xFFu << Shift(channel);
     return MapInterior(
         copy, [mask](const std::uint32_t* __restrict in, std::uint32_t* __restrict out, int n) {
-            for (int x = 0; x < n; ++x) out[x] = (in[x] & mask) == mask ? 0xFFFFFFFFu : in[x];
+            for (int x = 0; x < n; ++x) out[x] = (in[x] & mask) == mask ? kOpaqueWhite : in[x];
         });
 }
 
 namespace {
 
-// The largest red, green and blue values of the copy's interior. The bytes are
-// taken sixteen at a time (four pixels), each lane keeping its own maximum.
+// The largest red, green and blue values of the copy's interior, taken over
+// the bytes of the pixels (which the compiler vectorises as byte maxima).
 std::array<std::uint32_t, 3> InteriorMaxima(const PicturePtr& copy) {
-    std::array<std::uint8_t, 16> lanes{};
     const QImage& src = copy->Image();
     const int w = src.width(), h = src.height();
+    std::uint8_t b = 0, g = 0, r = 0;  // a stored pixel's bytes: blue first
     for (int y = 1; y < h; ++y) {
-        const auto* b = src.constScanLine(y) + 4;  // from column 1
-        const int bytes = (w - 1) * 4;
-        int i = 0;
-#ifdef __SSE2__
-        __m128i acc = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lanes.data()));
-        for (; i + 16 <= bytes; i += 16)
-            acc = _mm_max_epu8(acc, _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i)));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(lanes.data()), acc);
-#endif
-        for (; i < bytes; ++i) lanes[i % 16] = std::max(lanes[i % 16], b[i]);
+        const std::uint8_t* q = src.constScanLine(y) + 4;  // from column 1
+        for (int x = 0; x < w - 1; ++x, q += 4) {
+            b = std::max(b, q[0]);
+            g = std::max(g, q[1]);
+            r = std::max(r, q[2]);
+        }
     }
-    // Byte 0 of a stored pixel is blue, 1 green, 2 red.
-    std::array<std::uint32_t, 3> rgb{};
-    for (int k = 0; k < 16; ++k) {
-        const int byte = k % 4;
-        if (byte == 3) continue;
-        std::uint32_t& m = rgb[static_cast<size_t>(2 - byte)];
-        m = std::max<std::uint32_t>(m, lanes[k]);
-    }
-    return rgb;
+    return {r, g, b};
 }
 
-// Each channel of a row through its own table. Like TableRow it is kept
-// scalar: emulated gathers are several times slower than plain loads.
-__attribute__((optimize("no-tree-vectorize"))) void StretchRow(const std::uint32_t* __restrict in,
-                                                               std::uint32_t* __restrict out, int n,
-                                                               const std::uint32_t* __restrict tr,
-                                                               const std::uint32_t* __restrict tg,
-                                                               const std::uint32_t* __restrict tb) {
-    for (int x = 0; x < n; ++x) {
-        const std::uint32_t p = in[x];
-        out[x] = tr[(p >> 16) & 0xFFu] | tg[(p >> 8) & 0xFFu] | tb[p & 0xFFu];
-    }
+// The factor that takes a channel of maximum m to 255: 255 / m, raised by
+// 1e-5, so that rounding never leaves a whole quotient such as m * (255 / m)
+// just below it; every other v * 255 / m lies at least 1/255 below the next
+// whole number. Truncating v * factor so gives floor(v * 255 / m) for v <= m.
+float StretchFactor(std::uint32_t m) {
+    return m ? 255.0f / static_cast<float>(m) * 1.00001f : 0.0f;
+}
+
+std::uint32_t Stretch(std::uint32_t v, float factor) {
+    return static_cast<std::uint32_t>(
+        static_cast<int>(static_cast<float>(static_cast<int>(v)) * factor));
 }
 
 }  // namespace
@@ -122,19 +113,15 @@ __attribute__((optimize("no-tree-vectorize"))) void StretchRow(const std::uint32
 PicturePtr AutoContrast(const PicturePtr& copy) {
     if (!copy) return nullptr;
     const std::array<std::uint32_t, 3> max = InteriorMaxima(copy);
-    // One table per channel, already shifted into place: v * 255 / max in
-    // integers, so the maximum itself always lands on 255.
-    auto stretch = [](std::uint32_t m, int shift) {
-        Table t{};
-        for (std::uint32_t v = 0; v < 256; ++v) t[v] = (m ? v * 255u / m : 0u) << shift;
-        return t;
-    };
-    Table tr = stretch(max[0], 16);
-    const Table tg = stretch(max[1], 8), tb = stretch(max[2], 0);
-    for (std::uint32_t& e : tr) e |= 0xFF000000u;
-    return MapInterior(copy, [&](auto in, auto out, int n) {
-        StretchRow(in, out, n, tr.data(), tg.data(), tb.data());
-    });
+    const float fr = StretchFactor(max[0]), fg = StretchFactor(max[1]), fb = StretchFactor(max[2]);
+    return MapInterior(
+        copy, [&](const std::uint32_t* __restrict in, std::uint32_t* __restrict out, int n) {
+            for (int x = 0; x < n; ++x) {
+                const std::uint32_t p = in[x];
+                out[x] = 0xFF000000u | Stretch((p >> 16) & 0xFFu, fr) << 16 |
+                         Stretch((p >> 8) & 0xFFu, fg) << 8 | Stretch(p & 0xFFu, fb);
+            }
+        });
 }
 
 RampPoint Ramp(double f) {
