@@ -1,10 +1,17 @@
 #include "biorad/biorad_import.h"
 
+#include <QRect>
+#include <algorithm>
+
+#include "biorad/core/frame_series.h"
 #include "biorad/core/pic_intake.h"
 #include "platform/longpass.h"
 #include "platform/menus.h"
+#include "platform/moviewriter.h"
 #include "platform/services.h"
 #include "platform/text.h"
+#include "workspace/core/frame_sequence.h"
+#include "workspace/workspace_window.h"
 
 namespace qv {
 
@@ -124,8 +131,9 @@ bool Window4::_FileClose_Action() {
 }
 
 bool Window4::_FileSaveAs_Action() {
+    if (!pix || Busy()) return false;  // nothing loaded yet, or a pass runs
     Platform().SetClipboardText(Title());
-    if (pix) ExportPicture(pix);
+    ExportPicture(pix);
     return false;
 }
 
@@ -134,17 +142,139 @@ bool Window4::_FileImportBioradPIC_Action() {
     return false;
 }
 
+bool Window4::Busy() const { return merging_ || exporting_ || LongPass::Busy(); }
+
 void Window4::locatefile() {
+    if (Busy()) return;
     if (FolderItemPtr f = GetOpenFolderItem(QStringLiteral("image/biorad"))) Droppedonettan(f);
 }
 
-void Window4::Droppedonettan(FolderItemPtr f) {
-    if (!f) return;
-    SetTitle(f->Name());
-    taken.push_back(f);
+void Window4::SetStatus(const QString& text) {
+    StaticText2->SetText(text);
+    StaticText2->repaint();
 }
 
-void Window4::PushButton1_Action() {}
+bool Window4::CheckIntake(const std::vector<FolderItemPtr>& files, CheckedIntake* out) {
+    const std::vector<PicSource> sources = Sources(files);
+    const IntakeCheck check = CheckDroppedFiles(sources);
+    if (!check.problem.isEmpty()) {
+        MsgBox(check.problem);
+        return false;
+    }
+    const PicHeader h = check.header;
+    const PicSource& header = sources[static_cast<std::size_t>(check.order.back())];
+    CheckedStream in = OpenChecked(header, &h, header.name);
+    if (!in.stream) {
+        MsgBox(in.problem);
+        return false;
+    }
+    in.stream->SetPosition(kPicPixelStart);
+    if (files.size() == 1 && h.npics == 1) {
+        bool noMemory = false;
+        out->grey = PlanePicture(ReadPlane(*in.stream, h.nx, h.ny, &noMemory), PlaneTint::Phase);
+        if (!out->grey) {
+            MsgBox(QStringLiteral("The image of \"%1\" cannot be read.").arg(header.name));
+            return false;
+        }
+        in.stream->SetPosition(kPicPixelStart);
+    }
+    out->header = h;
+    out->order = check.order;
+    out->stream = std::move(in.stream);
+    return true;
+}
+
+void Window4::TakeStack(CheckedIntake& in) {
+    binin = std::move(in.stream);
+    nx = in.header.nx;
+    ny = in.header.ny;
+    npics = in.header.npics;
+    // Saved frames belong to the stack they were made of.
+    exported_ = false;
+    const ImportSizes s = ImportSizing(nx, ny, Platform().ScreenWidth(), Platform().ScreenHeight());
+    Canvas1->resize(s.canvasWidth, s.canvasHeight);
+    SetSize(s.windowWidth, s.windowHeight);
+    update();
+}
+
+void Window4::ShowGrey(const PicturePtr& grey) {
+    StaticText1->SetText(QStringLiteral("Gray"));
+    StaticText1->repaint();
+    pix = grey;
+    Canvas1->SetBackdrop(pix);
+    Canvas1->repaint();
+}
+
+void Window4::ShowMode(const QString& mode) {
+    StaticText1->SetText(mode);
+    StaticText1->repaint();
+    PopupMenu1->setEnabled(true);
+}
+
+void Window4::Droppedonettan(FolderItemPtr f) {
+    if (!f || Busy()) return;
+    // The file is checked as a dropped one is, before anything changes.
+    CheckedIntake in;
+    if (!CheckIntake({f}, &in)) return;
+    SetTitle(f->Name());
+    StaticText3->setVisible(false);
+    StaticText2->SetText(QStringLiteral("Hmm..."));
+    // The single current file; the dropped files and framen stay.
+    fol = f;
+    nfiles = 0;
+    TakeStack(in);
+    pix = NewPicture(nx, ny, 32);
+    SetStatus(ProcessingText(in.header));
+    binin->SetPosition(kPicPixelStart);
+    if (npics == 1) {
+        ShowGrey(in.grey);
+        return;
+    }
+    ShowMode(QStringLiteral("Tricolor"));
+    // Merged also while "Movie" is checked, so that the canvas and the picture
+    // show this stack: the frame series starts only from a drop.
+    colmode = Letters();
+    render();
+}
+
+void Window4::PushButton1_Action() {
+    if (!pix || Busy()) return;  // nothing loaded yet, or a pass runs
+    if (CheckBox2->Value()) {
+        HandOverFrames();
+        return;
+    }
+    Window1* workspace = Window1::instance();
+    workspace->import(pix);
+    workspace->SetTitle(Title());
+}
+
+void Window4::HandOverFrames() {
+    if (!exported_) {
+        MsgBox(NoSeriesToHandOver());
+        return;
+    }
+    const std::vector<FolderItemPtr> frames = SavedFrames(fseq, npics);
+    if (frames.empty()) {
+        MsgBox(NoFramesSaved());
+        return;
+    }
+    Window1* workspace = Window1::instance();
+    workspace->Show();
+    // The workspace's list has room for kFrameSlots frames; more are left out
+    // with a beep, as in a drop on its well.
+    const int n = std::min(static_cast<int>(frames.size()), Window1::kFrameSlots);
+    if (n < static_cast<int>(frames.size())) Beep();
+    for (int i = 0; i < n; ++i)
+        workspace->fola[static_cast<std::size_t>(i)] = frames[static_cast<std::size_t>(i)];
+    workspace->Slider1->SetMaximum(n);
+    workspace->actualframe = 0;
+    workspace->newstart = true;
+    workspace->nbilds = n - 1;
+    workspace->ShowFrameControls(true);
+    workspace->Slider1->SetValue(workspace->actualframe + 1);
+    workspace->StaticText4->SetText(FrameCounter(workspace->actualframe, workspace->nbilds));
+    workspace->afterdrop();
+}
 
 void Window4::PushButton2_Action() { _FileSaveAs_Action(); }
 
@@ -155,46 +285,27 @@ void Window4::Canvas1_Open() {
     Canvas1->AcceptFileDrop(QStringLiteral("image/any"));
 }
 
-bool Window4::Canvas1_MouseDown(int, int) { return true; }
+bool Window4::Canvas1_MouseDown(int, int) {
+    dragged_ = false;
+    return true;
+}
 
-void Window4::Canvas1_MouseDrag(int, int) {}
-
-void Window4::SetStatus(const QString& text) {
-    StaticText2->SetText(text);
-    StaticText2->repaint();
+void Window4::Canvas1_MouseDrag(int, int) {
+    // One drag per press: the drag takes the release, so the canvas keeps
+    // reporting moves as drags until the next press.
+    if (!pix || dragged_ || Busy()) return;
+    dragged_ = true;
+    Platform().DragPicture(Canvas1, QRect(0, 0, Canvas1->width(), Canvas1->height()), pix, Title());
 }
 
 void Window4::Canvas1_DropObject(const std::vector<FolderItemPtr>& files) {
-    // A drop that carries no file, or one that arrives while a merge runs,
-    // changes nothing.
-    if (files.empty() || merging_ || LongPass::Busy()) return;
+    // A drop that carries no file, or one that arrives while a merge or an
+    // export runs, changes nothing.
+    if (files.empty() || Busy()) return;
 
     // Every file is checked, and a one-image file read, before anything is taken.
-    const std::vector<PicSource> sources = Sources(files);
-    const IntakeCheck check = CheckDroppedFiles(sources);
-    if (!check.problem.isEmpty()) {
-        MsgBox(check.problem);
-        return;
-    }
-    const PicHeader h = check.header;
-    const PicSource& header = sources[static_cast<std::size_t>(check.order.back())];
-    CheckedStream in = OpenChecked(header, &h, header.name);
-    if (!in.stream) {
-        MsgBox(in.problem);
-        return;
-    }
-    in.stream->SetPosition(kPicPixelStart);
-    const bool gray = files.size() == 1 && h.npics == 1;
-    PicturePtr grey;
-    if (gray) {
-        bool noMemory = false;
-        grey = PlanePicture(ReadPlane(*in.stream, h.nx, h.ny, &noMemory), PlaneTint::Phase);
-        if (!grey) {
-            MsgBox(QStringLiteral("The image of \"%1\" cannot be read.").arg(header.name));
-            return;
-        }
-        in.stream->SetPosition(kPicPixelStart);
-    }
+    CheckedIntake in;
+    if (!CheckIntake(files, &in)) return;
 
     Beep();
     SetTitle(files.front()->Name());
@@ -205,39 +316,23 @@ void Window4::Canvas1_DropObject(const std::vector<FolderItemPtr>& files) {
         fola[i] = files[i];
         fol = files[i];
     }
-    for (std::size_t i = 0; i < check.order.size(); ++i)
-        fola[i] = files[static_cast<std::size_t>(check.order[i])];
+    for (std::size_t i = 0; i < in.order.size(); ++i)
+        fola[i] = files[static_cast<std::size_t>(in.order[i])];
     fol = fola[static_cast<std::size_t>(nfiles)];
 
-    binin = std::move(in.stream);
-    nx = h.nx;
-    ny = h.ny;
-    npics = h.npics;
-    const ImportSizes s = ImportSizing(nx, ny, Platform().ScreenWidth(), Platform().ScreenHeight());
-    Canvas1->resize(s.canvasWidth, s.canvasHeight);
-    SetSize(s.windowWidth, s.windowHeight);
-    update();
-
+    TakeStack(in);
     framen = 0;
-    StaticText2->SetText(ProcessingText(h));
+    StaticText2->SetText(ProcessingText(in.header));
     update();
     StaticText2->repaint();
 
-    if (gray) {
-        StaticText1->SetText(QStringLiteral("Gray"));
-        StaticText1->repaint();
-        pix = grey;
-        Canvas1->SetBackdrop(pix);
-        Canvas1->repaint();
+    if (in.grey) {
+        ShowGrey(in.grey);
     } else if (!CheckBox2->Value()) {
-        StaticText1->SetText(QStringLiteral("Tricolor"));
-        StaticText1->repaint();
-        PopupMenu1->setEnabled(true);
+        ShowMode(QStringLiteral("Tricolor"));
         gorender();
     } else {
-        StaticText1->SetText(QStringLiteral("Movie"));
-        StaticText1->repaint();
-        PopupMenu1->setEnabled(true);
+        ShowMode(QStringLiteral("Movie"));
         moviemode();
     }
     update();
@@ -291,33 +386,53 @@ void Window4::CheckBox2_Action() {
 }
 
 void Window4::gorender() {
-    if (merging_) return;
-    colmode = ChannelLetters(PopupMenu1->Text(), BevelButton1->MenuValue(), BevelButton2->MenuValue());
+    if (merging_ || exporting_) return;
+    colmode = Letters();
     if (nx == 0 || CheckBox2->Value()) return;
     if (nfiles == 0) render();
     else renderseq();
 }
 
+QString Window4::Letters() const {
+    return ChannelLetters(PopupMenu1->Text(), BevelButton1->MenuValue(), BevelButton2->MenuValue());
+}
+
 void Window4::render() {
-    if (!fol) return;
-    const PicSource source = FileSource(fol->AbsolutePath());
-    RunMerge([&](const MergeHooks& hooks) { return RenderStack(source, Header(), colmode, hooks); });
+    const QString problem = MergeStack();
+    if (!problem.isEmpty()) MsgBox(problem);
 }
 
 void Window4::renderseq() {
+    const QString problem = MergeFiles();
+    if (!problem.isEmpty()) MsgBox(problem);
+}
+
+QString Window4::MergeStack() {
+    if (!fol) return QString();
+    const PicSource source = FileSource(fol->AbsolutePath());
+    return RunMerge([&](const MergeHooks& hooks) { return RenderStack(source, Header(), colmode, hooks); });
+}
+
+QString Window4::MergeImage(int image) {
+    if (!fol) return QString();
+    const PicSource source = FileSource(fol->AbsolutePath());
+    return RunMerge([&](const MergeHooks& hooks) { return RenderImage(source, Header(), image, hooks); });
+}
+
+QString Window4::MergeFiles() {
     std::vector<FolderItemPtr> files;
     for (int k = 0; k <= nfiles && k < static_cast<int>(fola.size()); ++k) {
-        if (!fola[static_cast<std::size_t>(k)]) return;
+        if (!fola[static_cast<std::size_t>(k)]) return QString();
         files.push_back(fola[static_cast<std::size_t>(k)]);
     }
     const std::vector<PicSource> sources = Sources(files);
-    RunMerge([&](const MergeHooks& hooks) {
+    return RunMerge([&](const MergeHooks& hooks) {
         return RenderFiles(sources, Header(), framen, colmode, hooks);
     });
 }
 
-void Window4::RunMerge(const std::function<MergeResult(const MergeHooks&)>& merge) {
-    if (merging_) return;
+QString Window4::RunMerge(const std::function<MergeResult(const MergeHooks&)>& merge) {
+    if (merging_) return QString();
     const QString statusBefore = StaticText2->Text();
     MergeResult result;
     {
@@ -331,9 +446,8 @@ void Window4::RunMerge(const std::function<MergeResult(const MergeHooks&)>& merg
         hooks.status = [this](const QString& text) { SetStatus(text); };
         hooks.keepAlive = [&pass] { pass.KeepAlive(); };
         hooks.beforeFile = [this](int k) {
-            if (!CheckBox2->Value() || npics <= 0) return;
-            ProgressBar1->SetValue(
-                ToInt32(ProgressBar1->Value() + (1.0 / npics) * 100.0 * k / (nfiles + 1)));
+            if (!CheckBox2->Value()) return;
+            ProgressBar1->SetValue(InFrameProgress(ProgressBar1->Value(), npics, k, nfiles + 1));
             ProgressBar1->repaint();
         };
         result = merge(hooks);
@@ -341,14 +455,80 @@ void Window4::RunMerge(const std::function<MergeResult(const MergeHooks&)>& merg
     }
     if (!result.pix) {
         SetStatus(statusBefore);
-        MsgBox(result.problem);
-        return;
+        return result.problem;
     }
     pix = result.pix;
     Canvas1->SetBackdrop(pix);
     Canvas1->repaint();
+    return QString();
 }
 
-void Window4::moviemode() {}
+void Window4::moviemode() {
+    if (Busy()) return;
+    // A fresh list: no frame of an earlier export is ever handed over.
+    exported_ = false;
+    fseq.assign(static_cast<std::size_t>(std::max(npics, 0)) + 1, nullptr);
+    framen = 0;
+    const FolderItemPtr folder = GetSaveFolderItem(QString(), QStringLiteral("Seq"));
+    if (!folder) return;
+    const QString n = folder->Name();
+    // Nothing is ever written into a folder or over a file that exists.
+    if (folder->Exists()) {
+        MsgBox(SeriesNameTaken(n));
+        return;
+    }
+    if (!folder->CreateAsFolder()) {
+        MsgBox(SeriesFolderProblem(n));
+        return;
+    }
+    MovieWriter movie;
+    if (!movie.Open(folder->Child(MovieFileName(n))->AbsolutePath(), nx, ny, kSeriesFrameRate)) {
+        folder->Delete();  // made just now and still empty
+        MsgBox(SeriesMovieProblem(n));
+        return;
+    }
+    // Whatever the user answers, the export goes on.
+    tiffSettings_ = Platform().RequestTiffSettings(tiffSettings_);
+
+    SetControlLeft(ProgressBar1, ControlLeft(GroupBox1) + GroupBox1->width() + 5);
+    SetControlTop(ProgressBar1, ControlTop(Canvas1) + Canvas1->height() + 10);
+    ProgressBar1->resize(Canvas1->width() - PushButton1->width() - GroupBox1->width() - 10,
+                         ProgressBar1->height());
+    ProgressBar1->setMaximum(100);
+    ProgressBar1->SetValue(0);
+    ProgressBar1->setVisible(true);
+
+    SeriesOutcome outcome;
+    outcome.frames = npics;
+    {
+        LongPass pass;
+        exporting_ = true;
+        for (int i = 1; i <= npics; ++i) {
+            const QString problem = nfiles > 0 ? MergeFiles() : MergeImage(i - 1);
+            if (!problem.isEmpty()) {
+                outcome.stop = problem;
+                break;
+            }
+            const FolderItemPtr frame = folder->Child(FrameFileName(n, i));
+            if (Platform().WriteTiff(pix, frame, tiffSettings_)) {
+                fseq[static_cast<std::size_t>(i)] = frame;
+            } else {
+                Beep();
+                ++outcome.unsaved;
+            }
+            ProgressBar1->SetValue(FrameProgress(i, npics));
+            ProgressBar1->repaint();
+            ++framen;
+            if (!movie.AppendPicture(pix)) outcome.movieWritten = false;
+            ++outcome.made;
+            pass.KeepAlive();
+        }
+        if (!movie.Finish()) outcome.movieWritten = false;
+        exporting_ = false;
+    }
+    ProgressBar1->setVisible(false);
+    exported_ = outcome.stop.isEmpty();
+    MsgBox(SeriesMessage(outcome));
+}
 
 }  // namespace qv

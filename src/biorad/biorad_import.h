@@ -10,6 +10,7 @@
 #include "platform/canvas.h"
 #include "platform/controls.h"
 #include "platform/folderitem.h"
+#include "platform/services.h"
 #include "platform/window.h"
 
 namespace qv {
@@ -46,8 +47,10 @@ public:
     void PushButton2_Action();
     void PushButton3_Action();
 
-    // Takes one PIC file and shows it in this window.
+    // Takes one PIC file as the single current file and shows it in this
+    // window (the workspace hands over PIC frames this way).
     void Droppedonettan(FolderItemPtr f);
+    // The open dialog for one PIC file.
     void locatefile();
 
     // Rebuilds colmode from the controls and merges, unless no stack was read
@@ -57,7 +60,8 @@ public:
     void render();
     // The merge of image framen of each dropped file.
     void renderseq();
-    // The frame sequence and movie of a drop with "Movie" checked.
+    // The frame sequence and movie of a drop with "Movie" checked: every frame
+    // merged, saved as a TIFF file and added to a movie in a new folder.
     void moviemode();
 
     Canvas* Canvas1 = nullptr;
@@ -85,15 +89,44 @@ public:
     int framen = 0;  // the image read from each dropped file
     std::vector<FolderItemPtr> fseq = std::vector<FolderItemPtr>(11);  // saved frames, from 1
 
-    std::vector<FolderItemPtr> taken;  // files handed over by the workspace, in order
-
 private:
+    // Files that passed the intake's checks, and what it shows at once.
+    struct CheckedIntake {
+        PicHeader header;
+        std::vector<int> order;                // the files in the order they are kept
+        std::unique_ptr<BinaryStream> stream;  // the header's file
+        PicturePtr grey;                       // a single one-image file, read grey
+    };
+    // Checks every file before anything is taken; a message and false when
+    // they cannot be taken.
+    bool CheckIntake(const std::vector<FolderItemPtr>& files, CheckedIntake* out);
+    // Takes the checked stack's stream and header and sizes canvas and window to it.
+    void TakeStack(CheckedIntake& in);
+    void ShowGrey(const PicturePtr& grey);
+    // The mode label for a label and the channel order enabled.
+    void ShowMode(const QString& mode);
+
     PicHeader Header() const { return {nx, ny, npics}; }
-    // Runs a merge under the busy guard; a merge that cannot run leaves the
-    // picture and the status line as they were and says why.
-    void RunMerge(const std::function<MergeResult(const MergeHooks&)>& merge);
+    // The channel letters the controls choose.
+    QString Letters() const;
+    // The merges; each returns why it could not run ("" when it did).
+    QString MergeStack();
+    QString MergeFiles();
+    QString MergeImage(int image);
+    // Runs a merge under the busy guard. A merge that cannot run leaves the
+    // picture and the status line as they were and returns why.
+    QString RunMerge(const std::function<MergeResult(const MergeHooks&)>& merge);
     void SetStatus(const QString& text);
+    // "Done" with "Movie": the saved frames become the workspace's frame list.
+    void HandOverFrames();
+    // A merge or an export is running (this window's, or another long pass).
+    bool Busy() const;
+
     bool merging_ = false;
+    bool exporting_ = false;
+    bool exported_ = false;  // an export of the stack in the window reached its end
+    bool dragged_ = false;   // the current press has dragged the picture out
+    TiffSettings tiffSettings_;
 };
 
 }  // namespace qv

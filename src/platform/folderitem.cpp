@@ -53,6 +53,17 @@ bool FolderItem::WriteBytes(const QByteArray& bytes) const {
     return file.commit();
 }
 
+bool FolderItem::CreateAsFolder() const {
+    if (QFileInfo(path_).exists() || QFileInfo(path_).isSymLink()) return false;
+    return QDir().mkdir(path_);
+}
+
+bool FolderItem::Delete() const {
+    const QFileInfo info(path_);
+    if (info.isDir() && !info.isSymLink()) return QDir().rmdir(path_);
+    return QFile::remove(path_);
+}
+
 FolderItemPtr GetTemporaryFolderItem(const QString& suffix) {
     static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/quorvane-XXXXXX"));
     if (!dir.isValid()) return nullptr;

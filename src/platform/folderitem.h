@@ -32,6 +32,11 @@ public:
     PicturePtr OpenAsPicture() const;
     // Creates or replaces the file with these bytes; false when it cannot.
     bool WriteBytes(const QByteArray& bytes) const;
+    // Creates this item as a new, empty folder; false when anything exists
+    // here already or the folder cannot be made.
+    bool CreateAsFolder() const;
+    // Removes this item when it is a file or an empty folder; false otherwise.
+    bool Delete() const;
 
 private:
     QString path_;

@@ -1,11 +1,16 @@
 #include "platform/services.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
+#include <QComboBox>
 #include <QCursor>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDrag>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QDesktopServices>
@@ -98,10 +103,12 @@ public:
     bool ShiftKey() override {
         return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);
     }
-    void DragPicture(QWidget* source, const QRect& outline, const PicturePtr& picture) override {
+    void DragPicture(QWidget* source, const QRect& outline, const PicturePtr& picture,
+                     const QString& text) override {
         if (!source || !picture || outline.isEmpty()) return;
         auto* data = new QMimeData;
         data->setImageData(picture->Image().copy());
+        if (!text.isEmpty()) data->setText(text);
         // The drag shows the outline at its place under the pointer.
         QPixmap frame(outline.size());
         frame.fill(Qt::transparent);
@@ -115,6 +122,29 @@ public:
         drag->setPixmap(frame);
         drag->setHotSpot(source->mapFromGlobal(QCursor::pos()) - outline.topLeft());
         drag->exec(Qt::CopyAction);
+    }
+    TiffSettings RequestTiffSettings(const TiffSettings& current) override {
+        QDialog dialog(QApplication::activeWindow());
+        dialog.setWindowTitle(QStringLiteral("TIFF settings"));
+        auto* compression = new QComboBox(&dialog);
+        compression->addItems({QStringLiteral("None"), QStringLiteral("LZW")});
+        compression->setCurrentIndex(current.compression == TiffSettings::Compression::Lzw ? 1 : 0);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel,
+                                             &dialog);
+        QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+        QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+        auto* form = new QFormLayout(&dialog);
+        form->addRow(QStringLiteral("Compression:"), compression);
+        form->addRow(buttons);
+        if (dialog.exec() != QDialog::Accepted) return current;
+        TiffSettings chosen;
+        chosen.compression = compression->currentIndex() == 1 ? TiffSettings::Compression::Lzw
+                                                              : TiffSettings::Compression::None;
+        return chosen;
+    }
+    bool WriteTiff(const PicturePtr& p, const FolderItemPtr& file,
+                   const TiffSettings& settings) override {
+        return WriteTiffFile(p, file, settings);
     }
 };
 
@@ -151,6 +181,20 @@ bool WritePicture(const PicturePtr& p, const QString& path) {
     QImageWriter writer(path);
     writer.setFormat(QFileInfo(path).suffix().toLower().toLatin1());
     return writer.write(p->Image());
+}
+
+bool WriteTiffFile(const PicturePtr& p, const FolderItemPtr& file, const TiffSettings& settings) {
+    if (!p || !file) return false;
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly)) return false;
+        QImageWriter writer(&buffer, "tiff");
+        // Qt's TIFF writer: 0 no compression, 1 LZW.
+        writer.setCompression(settings.compression == TiffSettings::Compression::Lzw ? 1 : 0);
+        if (!writer.write(p->Image())) return false;
+    }
+    return file->WriteBytes(bytes);
 }
 
 bool ExportPicture(const PicturePtr& p) {

@@ -11,6 +11,13 @@ class QWidget;
 
 namespace qv {
 
+// The options of the TIFF files a frame series is saved as.
+struct TiffSettings {
+    enum class Compression { None, Lzw };
+    Compression compression = Compression::None;
+    friend bool operator==(const TiffSettings&, const TiffSettings&) = default;
+};
+
 // The seam between the program and the desktop: everything that would block on
 // the user or reach outside the process. The desktop implementation uses Qt's
 // dialogs; tests install a scripted fake.
@@ -47,8 +54,16 @@ public:
     virtual bool ShiftKey() = 0;
     // Drags a picture out of `source`: the user sees the outline of `outline`
     // (in the source's own pixels) and the receiving application decides what
-    // to do with the picture. Returns when the drag is over.
-    virtual void DragPicture(QWidget* source, const QRect& outline, const PicturePtr& picture) = 0;
+    // to do with the picture, and with `text` (its name) when one is given.
+    // Returns when the drag is over.
+    virtual void DragPicture(QWidget* source, const QRect& outline, const PicturePtr& picture,
+                             const QString& text = QString()) = 0;
+    // The TIFF settings dialog: the options the user picks, starting from
+    // `current`; `current` when the dialog is cancelled.
+    virtual TiffSettings RequestTiffSettings(const TiffSettings& current) = 0;
+    // Writes a picture as a TIFF file with these options; false when it cannot.
+    virtual bool WriteTiff(const PicturePtr& p, const FolderItemPtr& file,
+                           const TiffSettings& settings) = 0;
 };
 
 // The services in use; the desktop implementation unless one was installed.
@@ -80,5 +95,9 @@ bool ExportPicture(const PicturePtr& p);
 
 // Writes a picture in the format of the path's extension; false when it cannot.
 bool WritePicture(const PicturePtr& p, const QString& path);
+
+// The TIFF writer behind Services::WriteTiff: the whole file is encoded first
+// and then written through the file's atomic write.
+bool WriteTiffFile(const PicturePtr& p, const FolderItemPtr& file, const TiffSettings& settings);
 
 }  // namespace qv

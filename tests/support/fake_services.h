@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
+#include <set>
 #include <vector>
 
 #include "platform/services.h"
@@ -16,6 +18,7 @@ class FakeServices final : public Services {
 public:
     int MsgBox(const QString& text) override {
         messages << text;
+        if (onMessage) onMessage(text);
         if (msgBoxReplies.empty()) return 1;
         const int r = msgBoxReplies.front();
         msgBoxReplies.pop_front();
@@ -59,11 +62,27 @@ public:
         return availableArea.isNull() ? Services::AvailableArea(window) : availableArea;
     }
     bool ShiftKey() override { return shift; }
-    void DragPicture(QWidget* source, const QRect& outline, const PicturePtr& picture) override {
-        drags.push_back({source, outline, picture});
+    void DragPicture(QWidget* source, const QRect& outline, const PicturePtr& picture,
+                     const QString& text = QString()) override {
+        drags.push_back({source, outline, picture, text});
+    }
+    TiffSettings RequestTiffSettings(const TiffSettings& current) override {
+        tiffDialogs.push_back(current);
+        if (tiffReplies.empty()) return current;  // cancelled
+        const TiffSettings r = tiffReplies.front();
+        tiffReplies.pop_front();
+        return r;
+    }
+    bool WriteTiff(const PicturePtr& p, const FolderItemPtr& file,
+                   const TiffSettings& settings) override {
+        tiffWrites.push_back({file ? file->Name() : QString(), settings});
+        if (onTiffWrite) onTiffWrite(static_cast<int>(tiffWrites.size()));
+        if (failingTiffWrites.count(static_cast<int>(tiffWrites.size()))) return false;
+        return WriteTiffFile(p, file, settings);
     }
 
     QStringList messages;
+    std::function<void(const QString&)> onMessage;  // runs as each message box shows
     std::deque<int> msgBoxReplies;
     QStringList questions;          // each as "text [yes button]"
     std::deque<bool> confirmReplies;  // true (yes) when empty
@@ -89,8 +108,22 @@ public:
         QWidget* source;
         QRect outline;
         PicturePtr picture;
+        QString text;
     };
     std::vector<Drag> drags;
+    // The TIFF settings dialog: the settings it opened with; it answers from
+    // tiffReplies, or is cancelled when that is empty.
+    std::vector<TiffSettings> tiffDialogs;
+    std::deque<TiffSettings> tiffReplies;
+    // TIFF files written, by name, with their settings. The n-th write (from 1)
+    // fails when n is in failingTiffWrites; onTiffWrite(n) runs before each.
+    struct TiffWrite {
+        QString name;
+        TiffSettings settings;
+    };
+    std::vector<TiffWrite> tiffWrites;
+    std::set<int> failingTiffWrites;
+    std::function<void(int)> onTiffWrite;
 
 private:
     static FolderItemPtr Take(std::deque<FolderItemPtr>& q) {

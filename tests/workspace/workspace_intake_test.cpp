@@ -7,6 +7,7 @@
 
 #include "app/resources.h"
 #include "biorad/biorad_import.h"
+#include "biorad/pic_fixtures.h"
 #include "support/workspace_fixture.h"
 #include "workspace/workspace_window.h"
 
@@ -129,10 +130,12 @@ TEST_F(IntakeTest, ABioradFileGoesToTheImportWindow) {
     Load(Image(QStringLiteral("first.tif"), 120, 120));
     const PicturePtr before = w->pix;
     w->newstart = true;
-    Load(Bytes(QStringLiteral("stack.PIC"), QByteArray(100, '\0')));
+    Load(Bytes(QStringLiteral("stack.PIC"),
+               testing::PicBytes(4, 3, 1, [](int, int x, int y) { return 10 * y + x; })));
     ASSERT_TRUE(Window4::existing());
-    EXPECT_EQ(Window4::existing()->taken.size(), 1u);
     EXPECT_EQ(Window4::existing()->Title(), QStringLiteral("stack.PIC"));
+    ASSERT_TRUE(Window4::existing()->pix);
+    EXPECT_EQ(Window4::existing()->pix->RGBSurface()->Pixel(3, 2), RGB(23, 23, 23));
     EXPECT_EQ(w->Title(), QStringLiteral("stack.PIC"));
     EXPECT_EQ(w->StaticText3->Text(), QStringLiteral("Biorad file import"));
     EXPECT_EQ(w->pix, before);

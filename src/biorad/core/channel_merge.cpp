@@ -131,6 +131,24 @@ MergeResult RenderStack(const PicSource& fol, const PicHeader& h, const QString&
     return Merged(planes, h, hooks);
 }
 
+MergeResult RenderImage(const PicSource& fol, const PicHeader& h, int image,
+                        const MergeHooks& hooks) {
+    CheckedStream in = OpenChecked(fol, &h, fol.name);
+    if (!in.stream || image < 0 || image >= h.npics) return {nullptr, ChangedProblem(fol.name)};
+    Report(hooks, PlaneStatus(h.nx, h.ny, h.npics, h.npics > 1, QLatin1Char('X')));
+    in.stream->SetPosition(ImageStart(h, image));
+    bool noMemory = false;
+    const PicPlane plane = ReadPlane(*in.stream, h.nx, h.ny, &noMemory);
+    in.stream->Close();
+    if (plane.Empty()) return {nullptr, ReadProblem(fol.name, h, noMemory)};
+    if (hooks.keepAlive) hooks.keepAlive();
+    MergeResult r;
+    r.pix = PlanePicture(plane, PlaneTint::Phase);
+    if (!r.pix) return {nullptr, MemoryProblem(h.nx, h.ny)};
+    Report(hooks, MergedStatus());
+    return r;
+}
+
 MergeResult RenderFiles(std::span<const PicSource> files, const PicHeader& h, int framen,
                         const QString& letters, const MergeHooks& hooks) {
     ChannelPlanes planes;

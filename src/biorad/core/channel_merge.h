@@ -68,6 +68,11 @@ struct MergeResult {
 MergeResult RenderStack(const PicSource& fol, const PicHeader& h, const QString& letters,
                         const MergeHooks& hooks = {});
 
+// Image `image` (from 0) of the single file fol as a grey picture, as a
+// one-image file shows: statuses "processing phase..." and then the merged line.
+MergeResult RenderImage(const PicSource& fol, const PicHeader& h, int image,
+                        const MergeHooks& hooks = {});
+
 // The several-file merge: file k gives its image framen for letter k; a file
 // of letter "K" is not opened. Every file opened is checked against the header.
 MergeResult RenderFiles(std::span<const PicSource> files, const PicHeader& h, int framen,

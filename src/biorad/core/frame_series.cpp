@@ -1,0 +1,92 @@
+#include "biorad/core/frame_series.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <cstdint>
+
+#include "platform/text.h"
+
+namespace qv {
+
+namespace {
+
+QString Quoted(const QString& name) { return QLatin1Char('"') + name + QLatin1Char('"'); }
+
+}  // namespace
+
+QString FrameFileName(const QString& n, int i) { return n + Str(i) + QStringLiteral(".tif"); }
+
+QString MovieFileName(const QString& n) { return n + QStringLiteral("movie.mov"); }
+
+// In whole numbers: in floating point 29 / 100 * 100 would truncate to 28.
+int FrameProgress(int i, int npics) {
+    if (npics <= 0) return 0;
+    return static_cast<int>(static_cast<std::int64_t>(i) * 100 / npics);
+}
+
+int InFrameProgress(int value, int npics, int k, int files) {
+    if (npics <= 0 || files <= 0) return value;
+    return value + static_cast<int>(static_cast<std::int64_t>(k) * 100 /
+                                    (static_cast<std::int64_t>(npics) * files));
+}
+
+QString SeriesNameTaken(const QString& n) {
+    return QStringLiteral("%1 already exists there. The frames and the movie go into a new "
+                          "folder: choose a name that is not taken. Nothing was written.")
+        .arg(Quoted(n));
+}
+
+QString SeriesFolderProblem(const QString& n) {
+    return QStringLiteral("The folder %1 cannot be created there. Nothing was written.")
+        .arg(Quoted(n));
+}
+
+QString SeriesMovieProblem(const QString& n) {
+    return QStringLiteral("The movie %1 cannot be created in the folder %2. Nothing was written.")
+        .arg(Quoted(MovieFileName(n)), Quoted(n));
+}
+
+QString SeriesMessage(const SeriesOutcome& o) {
+    if (o.stop.isEmpty() && o.unsaved == 0 && o.movieWritten)
+        return QStringLiteral("The QuickTime movie (along with its frames) is stored in the folder "
+                              "you specified in the previous dialog box.");
+    QStringList text;
+    if (!o.stop.isEmpty()) {
+        text << o.stop;
+        text << (o.made == 0 ? QStringLiteral("The export stopped before its first frame.")
+                             : QStringLiteral("The export stopped after frame %1 of %2.")
+                                   .arg(Str(o.made), Str(o.frames)));
+    }
+    if (o.unsaved > 0)
+        text << (o.unsaved == 1 ? QStringLiteral("1 of the %1 frames could not be saved as a TIFF "
+                                                 "file: it beeped, and it is in the movie.")
+                                      .arg(Str(o.made))
+                                : QStringLiteral("%1 of the %2 frames could not be saved as TIFF "
+                                                 "files: each beeped, and they are in the movie.")
+                                      .arg(Str(o.unsaved), Str(o.made)));
+    if (!o.movieWritten) text << QStringLiteral("The movie could not be written completely.");
+    text << QStringLiteral("What was saved is stored in the folder you specified in the previous "
+                           "dialog box.");
+    return text.join(QLatin1Char(' '));
+}
+
+std::vector<FolderItemPtr> SavedFrames(const std::vector<FolderItemPtr>& fseq, int npics) {
+    std::vector<FolderItemPtr> out;
+    const int last = std::min(npics, static_cast<int>(fseq.size()) - 1);
+    for (int i = 1; i <= last; ++i)
+        if (fseq[static_cast<std::size_t>(i)]) out.push_back(fseq[static_cast<std::size_t>(i)]);
+    return out;
+}
+
+QString NoSeriesToHandOver() {
+    return QStringLiteral("With \"Movie\" checked, \"Done\" hands over the frames saved for this "
+                          "stack, and none were: drop the stack again to save its frames, or "
+                          "uncheck \"Movie\" to hand over the picture.");
+}
+
+QString NoFramesSaved() {
+    return QStringLiteral("None of the frames of this stack could be saved: there are no frames "
+                          "to hand over.");
+}
+
+}  // namespace qv
