@@ -1,7 +1,8 @@
-// libFuzzer target: the import window's intake checks, plane reads and merges
-// over dropped files and channel choices taken from the input. Besides the
-// sanitizers it checks that a drop the intake takes always merges, pixel for
-// pixel as the letters say, and that a changed file is always refused.
+// libFuzzer target: the import window's intake checks, plane reads, merges and
+// a single file's grey frames over dropped files and channel choices taken from
+// the input. Besides the sanitizers it checks that a drop the intake takes
+// always merges, pixel for pixel as the letters say, and that a changed file is
+// always refused.
 #include <QStringList>
 #include <cstdint>
 #include <cstdlib>
@@ -92,10 +93,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const MergeResult r = RenderStack(ordered[0], h, letters, hooks);
         Require(r.problem.isEmpty());
         CheckMerged(r.pix, h, letters, files, 0);
+        // A frame of the file's series: its image in grey.
+        const int frame = input.frame % h.npics;
+        const MergeResult grey = RenderImage(ordered[0], h, frame, hooks);
+        Require(grey.pix && grey.pix->Width() == h.nx && grey.pix->Height() == h.ny);
+        for (int y = 0; y < h.ny; ++y)
+            for (int x = 0; x < h.nx; ++x) {
+                const int v = Byte(files[0], h, frame, x, y);
+                Require(grey.pix->RGBSurface()->Pixel(x, y) == RGB(v, v, v));
+            }
         // A file whose header no longer matches is refused.
         PicHeader changed = h;
         ++changed.npics;
         Require(!RenderStack(ordered[0], changed, letters).pix);
+        Require(!RenderImage(ordered[0], changed, frame).pix);
     } else {
         const int frame = input.frame % h.npics;
         const MergeResult r = RenderFiles(ordered, h, frame, letters, hooks);

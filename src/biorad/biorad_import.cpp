@@ -238,11 +238,12 @@ void Window4::Droppedonettan(FolderItemPtr f) {
 }
 
 void Window4::PushButton1_Action() {
-    if (!pix || Busy()) return;  // nothing loaded yet, or a pass runs
+    if (nx == 0 || Busy()) return;  // nothing loaded yet, or a pass runs
     if (CheckBox2->Value()) {
         HandOverFrames();
         return;
     }
+    if (!pix) return;
     Window1* workspace = Window1::instance();
     workspace->import(pix);
     workspace->SetTitle(Title());
@@ -492,8 +493,9 @@ void Window4::moviemode() {
 
     SetControlLeft(ProgressBar1, ControlLeft(GroupBox1) + GroupBox1->width() + 5);
     SetControlTop(ProgressBar1, ControlTop(Canvas1) + Canvas1->height() + 10);
-    ProgressBar1->resize(Canvas1->width() - PushButton1->width() - GroupBox1->width() - 10,
-                         ProgressBar1->height());
+    ProgressBar1->resize(
+        std::max(0, Canvas1->width() - PushButton1->width() - GroupBox1->width() - 10),
+        ProgressBar1->height());
     ProgressBar1->setMaximum(100);
     ProgressBar1->SetValue(0);
     ProgressBar1->setVisible(true);

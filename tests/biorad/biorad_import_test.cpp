@@ -9,11 +9,15 @@
 #include <QFile>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 
+#include "biorad/core/frame_series.h"
 #include "biorad/pic_fixtures.h"
 #include "platform/longpass.h"
+#include "platform/movie.h"
 #include "support/session_fixture.h"
+#include "workspace/workspace_window.h"
 
 namespace qv {
 namespace {
@@ -54,6 +58,41 @@ protected:
         w->CheckBox1->SetValue(true);
         ASSERT_TRUE(ControlVisible(w->BevelButton1));
     }
+    void CheckMovie() {
+        ShowAdvanced();
+        w->CheckBox2->SetValue(true);
+    }
+    // Channel file c of a time series: every byte of image t is 40 t + 10 c.
+    FolderItemPtr SeriesFile(const QString& name, int c, int frames, int nx = 64, int ny = 48) {
+        return File(name, PicBytes(nx, ny, frames, [c](int t, int, int) { return 40 * t + 10 * c; }));
+    }
+    std::vector<FolderItemPtr> ThreeChannels(int frames) {
+        return {SeriesFile("ch0.pic", 0, frames), SeriesFile("ch1.pic", 1, frames),
+                SeriesFile("ch2.pic", 2, frames)};
+    }
+    // The folder the next save dialog answers with.
+    FolderItemPtr ExportTo(const QString& name) {
+        const FolderItemPtr f = FolderItem::FromPath(dir.filePath(name));
+        fake_->saveItems.push_back(f);
+        return f;
+    }
+    QStringList Entries(const QString& folder = QString()) const {
+        return QDir(folder.isEmpty() ? dir.path() : dir.filePath(folder))
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    }
+    std::vector<MovieFrame> Movie(const QString& path) const {
+        QFile f(dir.filePath(path));
+        return f.open(QIODevice::ReadOnly) ? DecodeMovie(f.readAll()) : std::vector<MovieFrame>();
+    }
+    // Whether every pixel of p is c.
+    static bool Everywhere(const PicturePtr& p, int width, int height, Color c) {
+        if (!p || p->Width() != width || p->Height() != height) return false;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (p->RGBSurface()->Pixel(x, y) != c) return false;
+        return true;
+    }
+    static Color Frame(int t) { return RGB(40 * t, 40 * t + 10, 40 * t + 20); }
 
     QTemporaryDir dir;
     Window4* w = nullptr;
@@ -339,6 +378,450 @@ TEST_F(ImportTest, FilesDroppedOnTheCanvasOrItsHintAreTaken) {
     EXPECT_TRUE(drop.isAccepted());
     EXPECT_EQ(w->Title(), QStringLiteral("s.pic"));
     EXPECT_EQ(Merged(), RGB(23, 123, 223));
+}
+
+TEST_F(ImportTest, ThreeChannelFilesBecomeTiffFramesAndAMovieInANewFolder) {
+    CheckMovie();
+    ExportTo("Seq");
+    fake_->tiffReplies.push_back({TiffSettings::Compression::Lzw});
+    struct Seen {
+        bool busy, barShown;
+        int bar;
+        QRect barPlace;
+    };
+    std::vector<Seen> atWrites;
+    fake_->onTiffWrite = [&](int) {
+        atWrites.push_back({LongPass::Busy(), ControlVisible(w->ProgressBar1), w->ProgressBar1->Value(),
+                            w->ProgressBar1->geometry()});
+    };
+    std::vector<Seen> atMessage;
+    fake_->onMessage = [&](const QString&) {
+        atMessage.push_back({LongPass::Busy(), ControlVisible(w->ProgressBar1), w->ProgressBar1->Value(), {}});
+    };
+    w->ProgressBar1->SetValue(77);  // left from an earlier export
+    Drop(ThreeChannels(5));
+
+    EXPECT_EQ(fake_->saveFilters, QStringList{QString()});
+    EXPECT_EQ(fake_->saveNames, QStringList{"Seq"});
+    ASSERT_EQ(fake_->tiffDialogs.size(), 1u);
+    EXPECT_EQ(fake_->tiffDialogs[0], TiffSettings{});
+    ASSERT_EQ(fake_->tiffWrites.size(), 5u);
+    EXPECT_EQ(fake_->tiffWrites[4].settings.compression, TiffSettings::Compression::Lzw);
+    EXPECT_EQ(Entries("Seq"), (QStringList{"Seq1.tif", "Seq2.tif", "Seq3.tif", "Seq4.tif",
+                                           "Seq5.tif", "Seqmovie.mov"}));
+    for (int t = 0; t < 5; ++t) {
+        const auto frame = FolderItem::FromPath(dir.filePath(QStringLiteral("Seq/Seq%1.tif").arg(t + 1)));
+        EXPECT_TRUE(Everywhere(frame->OpenAsPicture(), 64, 48, Frame(t))) << "Seq" << t + 1 << ".tif";
+        ASSERT_TRUE(w->fseq[static_cast<std::size_t>(t + 1)]);
+        EXPECT_EQ(w->fseq[static_cast<std::size_t>(t + 1)]->AbsolutePath(), frame->AbsolutePath());
+    }
+    EXPECT_FALSE(w->fseq[0]);
+    const std::vector<MovieFrame> movie = Movie("Seq/Seqmovie.mov");
+    ASSERT_EQ(movie.size(), 5u);
+    for (int t = 0; t < 5; ++t) {
+        EXPECT_TRUE(Everywhere(movie[static_cast<std::size_t>(t)].picture, 64, 48, Frame(t))) << t;
+        EXPECT_NEAR(movie[static_cast<std::size_t>(t)].time, t * 1000.0 / 32.0, 1.0) << t;
+    }
+    EXPECT_NEAR(movie.back().duration, 1000.0 / 32.0, 1.0);
+
+    // The bar starts at 0, is placed beside "Advanced" under the canvas and
+    // steps within each frame; the loop runs under the busy guard.
+    ASSERT_EQ(atWrites.size(), 5u);
+    EXPECT_EQ(atWrites[0].barPlace.topLeft(), QPoint(-8 + 187 + 5, 168 + 10));
+    std::vector<int> bars;
+    for (const Seen& s : atWrites) {
+        EXPECT_TRUE(s.busy && s.barShown);
+        bars.push_back(s.bar);
+    }
+    EXPECT_EQ(bars, (std::vector<int>{19, 39, 59, 79, 99})) << "before each frame's own step";
+    ASSERT_EQ(atMessage.size(), 1u);
+    EXPECT_FALSE(atMessage[0].busy);
+    EXPECT_FALSE(atMessage[0].barShown) << "hidden before the message";
+    EXPECT_EQ(atMessage[0].bar, 100);
+    EXPECT_EQ(fake_->messages, QStringList{"The QuickTime movie (along with its frames) is stored in "
+                                           "the folder you specified in the previous dialog box."});
+    EXPECT_EQ(fake_->beeps, 1) << "the drop's";
+    EXPECT_EQ(w->framen, 5);
+    EXPECT_EQ(w->StaticText1->Text(), QStringLiteral("Movie"));
+    EXPECT_EQ(w->StaticText2->Text(), QStringLiteral("Change channel order or click Done"));
+    EXPECT_TRUE(Everywhere(w->pix, 64, 48, Frame(4)));
+    EXPECT_EQ(w->Canvas1->Backdrop(), w->pix);
+}
+
+TEST_F(ImportTest, ASingleFilesFramesAreItsImagesInGreyWithoutLeadingZeros) {
+    CheckMovie();
+    ExportTo("Seq");
+    Drop({File("t.pic", PicBytes(3, 2, 12, [](int t, int x, int) { return 20 * t + x; }))});
+    QStringList names;
+    for (int i = 1; i <= 12; ++i) names << QStringLiteral("Seq%1.tif").arg(i);
+    names << "Seqmovie.mov";
+    names.sort();
+    EXPECT_EQ(Entries("Seq"), names);
+    for (int i : {1, 10, 12}) {
+        const PicturePtr p =
+            FolderItem::FromPath(dir.filePath(QStringLiteral("Seq/Seq%1.tif").arg(i)))->OpenAsPicture();
+        ASSERT_TRUE(p) << i;
+        const int v = 20 * (i - 1) + 2;
+        EXPECT_EQ(p->RGBSurface()->Pixel(2, 1), RGB(v, v, v)) << "Seq" << i << ".tif";
+    }
+    EXPECT_EQ(Movie("Seq/Seqmovie.mov").size(), 12u);
+    EXPECT_EQ(w->ProgressBar1->Value(), 100);
+}
+
+TEST_F(ImportTest, AnExportThatCannotStartWritesNothing) {
+    CheckMovie();
+    const QByteArray kept("kept");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Seq"));
+    ASSERT_TRUE(FolderItem::FromPath(dir.filePath("Seq/note.txt"))->WriteBytes(kept));
+    File("Taken", kept);
+    const QString longName(250, QLatin1Char('n'));  // the folder can be made, its movie's name is too long
+    struct Case {
+        const char* what;
+        QString name;  // "" for a cancelled dialog
+        QString message;
+    };
+    const Case cases[] = {
+        {"cancel", QString(), QString()},
+        {"folder exists", "Seq", SeriesNameTaken("Seq")},
+        {"file exists", "Taken", SeriesNameTaken("Taken")},
+        {"no such place", "missing/Seq", SeriesFolderProblem("Seq")},
+        {"movie cannot be made", longName, SeriesMovieProblem(longName)},
+    };
+    const std::vector<FolderItemPtr> files = ThreeChannels(3);
+    const QStringList before = Entries();
+    for (const Case& c : cases) {
+        if (!c.name.isEmpty()) ExportTo(c.name);
+        fake_->messages.clear();
+        w->fseq.assign(11, files[0]);
+        Drop(files);
+        EXPECT_EQ(fake_->messages, c.message.isEmpty() ? QStringList() : QStringList{c.message}) << c.what;
+        EXPECT_EQ(Entries(), before) << c.what;
+        EXPECT_EQ(Entries("Seq"), QStringList{"note.txt"}) << c.what;
+        EXPECT_TRUE(fake_->tiffDialogs.empty() && fake_->tiffWrites.empty()) << c.what;
+        EXPECT_FALSE(ControlVisible(w->ProgressBar1)) << c.what;
+        EXPECT_EQ(w->fseq, std::vector<FolderItemPtr>(4)) << c.what << ": emptied at the start";
+    }
+    EXPECT_EQ(FolderItem::FromPath(dir.filePath("Taken"))->Exists(), true);
+    // "Done" hands over nothing: no export of this stack finished.
+    fake_->messages.clear();
+    w->PushButton1_Action();
+    EXPECT_EQ(fake_->messages, QStringList{NoSeriesToHandOver()});
+}
+
+TEST_F(ImportTest, AFrameThatCannotBeSavedBeepsAndTheMovieKeepsIt) {
+    CheckMovie();
+    ExportTo("First");
+    Drop(ThreeChannels(5));
+    ASSERT_EQ(Entries("First").size(), 6u);
+
+    // A second export: frame 3 fails; no entry of the first export survives.
+    ExportTo("Seq");
+    fake_->failingTiffWrites = {5 + 3};
+    fake_->messages.clear();
+    const int beeps = fake_->beeps;
+    Drop(ThreeChannels(5));
+    EXPECT_EQ(fake_->beeps, beeps + 2) << "the drop's and the failed frame's";
+    EXPECT_FALSE(w->fseq[3]);
+    for (int i : {1, 2, 4, 5}) {
+        ASSERT_TRUE(w->fseq[static_cast<std::size_t>(i)]) << i;
+        EXPECT_EQ(w->fseq[static_cast<std::size_t>(i)]->Name(), QStringLiteral("Seq%1.tif").arg(i));
+    }
+    EXPECT_EQ(Entries("Seq"), (QStringList{"Seq1.tif", "Seq2.tif", "Seq4.tif", "Seq5.tif", "Seqmovie.mov"}));
+    const std::vector<MovieFrame> movie = Movie("Seq/Seqmovie.mov");
+    ASSERT_EQ(movie.size(), 5u);
+    EXPECT_TRUE(Everywhere(movie[2].picture, 64, 48, Frame(2)));
+    ASSERT_EQ(fake_->messages.size(), 1);
+    EXPECT_TRUE(fake_->messages[0].startsWith("1 of the 5 frames could not be saved as a TIFF file"))
+        << fake_->messages[0].toStdString();
+
+    // "Done" hands over the frames this export saved, in order.
+    w->PushButton1_Action();
+    Window1* ws = Window1::existing();
+    ASSERT_TRUE(ws);
+    EXPECT_EQ(ws->nbilds, 3);
+    EXPECT_EQ(ws->StaticText4->Text(), QStringLiteral("1/4"));
+    QStringList handed;
+    for (int i = 0; i < 4; ++i) handed << ws->fola[static_cast<std::size_t>(i)]->Name();
+    EXPECT_EQ(handed, (QStringList{"Seq1.tif", "Seq2.tif", "Seq4.tif", "Seq5.tif"}));
+}
+
+TEST_F(ImportTest, AFileChangedDuringTheExportStopsIt) {
+    CheckMovie();
+    ExportTo("Seq");
+    const std::vector<FolderItemPtr> files = ThreeChannels(5);
+    fake_->onTiffWrite = [&](int n) {
+        if (n == 2) files[1]->WriteBytes(PicHeaderBytes(64, 48, 5));
+    };
+    Drop(files);
+    EXPECT_EQ(Entries("Seq"), (QStringList{"Seq1.tif", "Seq2.tif", "Seqmovie.mov"}));
+    EXPECT_EQ(Movie("Seq/Seqmovie.mov").size(), 2u) << "finished with the frames made";
+    ASSERT_EQ(fake_->messages.size(), 1);
+    EXPECT_TRUE(fake_->messages[0].contains("\"ch1.pic\" has changed or is gone"));
+    EXPECT_TRUE(fake_->messages[0].contains("The export stopped after frame 2 of 5."));
+    EXPECT_FALSE(ControlVisible(w->ProgressBar1));
+    EXPECT_FALSE(LongPass::Busy());
+    fake_->messages.clear();
+    w->PushButton1_Action();
+    EXPECT_EQ(fake_->messages, QStringList{NoSeriesToHandOver()}) << "the export did not finish";
+}
+
+TEST_F(ImportTest, NothingElseStartsWhileTheExportRuns) {
+    CheckMovie();
+    ExportTo("Seq");
+    const FolderItemPtr other = File("other.pic", Stack433());
+    Window1* ws = Window1::instance();
+    const QString wsTitle = ws->Title();
+    fake_->onTiffWrite = [&](int n) {
+        if (n != 2) return;
+        const PicturePtr frame = w->pix;
+        w->PushButton1_Action();                   // "Done"
+        w->PushButton2_Action();                   // "Save"
+        Drop({other});                             // a drop
+        w->Droppedonettan(other);                  // a PIC frame from the workspace
+        w->PopupMenu1->SetListIndex(3);            // a channel change
+        w->moviemode();                            // a second export
+        w->Canvas1_MouseDown(1, 1);
+        w->Canvas1_MouseDrag(5, 5);
+        EXPECT_EQ(w->pix, frame);
+        EXPECT_EQ(w->Title(), QStringLiteral("ch0.pic"));
+    };
+    Drop(ThreeChannels(4));
+    EXPECT_EQ(ws->Title(), wsTitle);
+    EXPECT_EQ(fake_->saveNames.size(), 1);
+    EXPECT_EQ(fake_->pictureDialogs, 0);
+    EXPECT_TRUE(fake_->clipboardText.isEmpty());
+    EXPECT_TRUE(fake_->drags.empty());
+    EXPECT_EQ(fake_->beeps, 1);
+    EXPECT_EQ(Entries("Seq").size(), 5u);
+    EXPECT_TRUE(Everywhere(w->pix, 64, 48, Frame(3))) << "every frame merged as ordered";
+}
+
+TEST_F(ImportTest, DoneHandsTheMergedPictureToTheWorkspaceAndStaysOpen) {
+    Drop({File("a.pic", Stack433())});
+    w->PushButton1_Action();
+    Window1* ws = Window1::existing();
+    ASSERT_TRUE(ws);
+    EXPECT_EQ(ws->Title(), QStringLiteral("a.pic"));
+    const PicturePtr first = w->pix;
+    EXPECT_EQ(ws->originalpix, first) << "the picture itself";
+    EXPECT_EQ(ws->pix->RGBSurface()->Pixel(0, 0), RGB(0, 100, 200));
+    EXPECT_FALSE(w->Closed());
+
+    w->PopupMenu1->SetListIndex(5);  // "BGR"
+    w->PushButton1_Action();
+    EXPECT_NE(ws->originalpix, first);
+    EXPECT_EQ(ws->originalpix, w->pix);
+    EXPECT_EQ(ws->originalpix->RGBSurface()->Pixel(3, 2), RGB(223, 123, 23));
+    EXPECT_EQ(first->RGBSurface()->Pixel(3, 2), RGB(23, 123, 223)) << "the first is unchanged";
+    EXPECT_FALSE(w->Closed());
+}
+
+TEST_F(ImportTest, DoneWithMovieStepsTheWorkspaceThroughTheSavedFrames) {
+    CheckMovie();
+    ExportTo("Seq");
+    Drop({File("t.pic", PicBytes(8, 8, 12, [](int t, int x, int) { return 20 * t + x + 1; }))});
+    ASSERT_EQ(fake_->messages.size(), 1);
+    w->PushButton1_Action();
+    Window1* ws = Window1::existing();
+    ASSERT_TRUE(ws);
+    for (int i = 0; i < 12; ++i) {
+        ASSERT_TRUE(ws->fola[static_cast<std::size_t>(i)]) << i;
+        EXPECT_EQ(ws->fola[static_cast<std::size_t>(i)], w->fseq[static_cast<std::size_t>(i + 1)]) << i;
+    }
+    EXPECT_EQ(ws->nbilds, 11);
+    EXPECT_EQ(ws->actualframe, 0);
+    EXPECT_EQ(ws->Slider1->Maximum(), 12);
+    EXPECT_EQ(ws->Slider1->Value(), 1);
+    EXPECT_EQ(ws->StaticText4->Text(), QStringLiteral("1/12"));
+    EXPECT_TRUE(ControlVisible(ws->Slider1) && ControlVisible(ws->StaticText4) &&
+                ControlVisible(ws->LittleArrows1));
+    EXPECT_FALSE(ws->newstart) << "consumed by the load of frame 1";
+    EXPECT_EQ(ws->Title(), QStringLiteral("Seq1.tif"));
+    ASSERT_TRUE(ws->pix);
+    EXPECT_EQ(ws->pix->RGBSurface()->Pixel(3, 0), RGB(4, 4, 4));
+    // The workspace steps on to the next saved frame.
+    ws->LittleArrows1_Up();
+    EXPECT_EQ(ws->Title(), QStringLiteral("Seq2.tif"));
+    EXPECT_EQ(ws->pix->RGBSurface()->Pixel(3, 0), RGB(24, 24, 24));
+    EXPECT_FALSE(w->Closed());
+}
+
+TEST_F(ImportTest, DoneSaveAndTheDragNeedSomethingToHandOver) {
+    Window1* ws = Window1::instance();
+    struct Case {
+        const char* what;
+        std::function<void()> setUp;  // after which the import window's action does nothing
+        QString message;              // of "Done"
+        int extraBeeps;               // of "Done"
+        int frames;                   // handed over by "Done", 0 for none
+    };
+    const Case cases[] = {
+        {"before any load", [] {}, QString(), 0, 0},
+        {"before any load, \"Movie\" checked", [&] { CheckMovie(); }, QString(), 0, 0},
+        {"box checked after the merge",
+         [&] {
+             Drop({File("a.pic", Stack433())});
+             CheckMovie();
+         },
+         NoSeriesToHandOver(), 0, 0},
+        {"a new intake since the export",
+         [&] {
+             CheckMovie();
+             ExportTo("Seq");
+             Drop(ThreeChannels(2));
+             w->Droppedonettan(File("b.pic", Stack433()));
+         },
+         NoSeriesToHandOver(), 0, 0},
+        {"no frame saved",
+         [&] {
+             CheckMovie();
+             ExportTo("None");
+             fake_->failingTiffWrites = {1, 2};
+             Drop(ThreeChannels(2));
+         },
+         NoFramesSaved(), 0, 0},
+        {"82 frames of a 1 x 1 stack",
+         [&] {
+             CheckMovie();
+             ExportTo("Many");
+             Drop({File("m.pic", PicBytes(1, 1, 82, [](int t, int, int) { return t; }))});
+         },
+         QString(), 1, 81},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (Window4::existing()) w->Close();
+        w = Window4::instance();
+        fake_->failingTiffWrites.clear();
+        fake_->tiffWrites.clear();
+        c.setUp();
+        fake_->messages.clear();
+        const int beeps = fake_->beeps;
+        ws->SetTitle(QStringLiteral("workspace"));
+        ws->nbilds = 0;
+        const PicturePtr wsPix = ws->pix;
+        w->PushButton1_Action();
+        EXPECT_EQ(fake_->messages, c.message.isEmpty() ? QStringList() : QStringList{c.message});
+        EXPECT_EQ(fake_->beeps, beeps + c.extraBeeps);
+        if (c.frames == 0) {
+            if (!w->pix) {
+                EXPECT_EQ(ws->Title(), QStringLiteral("workspace"));
+                EXPECT_EQ(ws->pix, wsPix);
+            } else {
+                EXPECT_EQ(ws->nbilds, 0);
+            }
+        } else {
+            EXPECT_EQ(ws->nbilds, c.frames - 1);
+            EXPECT_EQ(ws->StaticText4->Text(), QStringLiteral("1/%1").arg(c.frames));
+            EXPECT_EQ(ws->fola[80]->Name(), QStringLiteral("Many81.tif"));
+            EXPECT_EQ(Entries("Many").size(), 83u) << "all 82 frames are written";
+        }
+    }
+    // Save and the drag before any load.
+    w->Close();
+    w = Window4::instance();
+    w->PushButton2_Action();
+    bool handled = false;
+    EXPECT_FALSE(w->HandleMenu(QStringLiteral("FileSaveAs"), &handled));
+    QTest::mousePress(w->Canvas1, Qt::LeftButton, {}, {5, 5});
+    QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), w->Canvas1->mapToGlobal(QPointF(20, 20)),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(w->Canvas1, &move);
+    EXPECT_TRUE(fake_->clipboardText.isEmpty());
+    EXPECT_EQ(fake_->pictureDialogs, 0);
+    EXPECT_TRUE(fake_->drags.empty());
+}
+
+TEST_F(ImportTest, SavePutsTheTitleOnTheClipboardThenOffersThePicture) {
+    Drop({File("a.pic", Stack433())});
+    w->PushButton2_Action();
+    EXPECT_EQ(fake_->clipboardText, QStringLiteral("a.pic")) << "also when the dialog is cancelled";
+    EXPECT_EQ(fake_->pictureDialogs, 1);
+
+    fake_->clipboardText.clear();
+    fake_->picturePaths.push_back(dir.filePath("merged.png"));
+    bool handled = false;
+    EXPECT_FALSE(w->HandleMenu(QStringLiteral("FileSaveAs"), &handled));
+    EXPECT_TRUE(handled);
+    EXPECT_EQ(fake_->clipboardText, QStringLiteral("a.pic"));
+    const PicturePtr saved = FolderItem::FromPath(dir.filePath("merged.png"))->OpenAsPicture();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->RGBSurface()->Pixel(3, 2), RGB(23, 123, 223));
+}
+
+TEST_F(ImportTest, ThePictureIsDraggedOutWithItsNameOncePerPress) {
+    Drop({File("a.pic", Stack433())});
+    auto move = [this](QPoint to) {
+        QMouseEvent e(QEvent::MouseMove, QPointF(to), w->Canvas1->mapToGlobal(QPointF(to)),
+                      Qt::NoButton, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(w->Canvas1, &e);
+    };
+    QTest::mousePress(w->Canvas1, Qt::LeftButton, {}, {2, 2});
+    move({6, 6});
+    move({9, 9});
+    ASSERT_EQ(fake_->drags.size(), 1u);
+    EXPECT_EQ(fake_->drags[0].source, w->Canvas1);
+    EXPECT_EQ(fake_->drags[0].outline, QRect(0, 0, w->Canvas1->width(), w->Canvas1->height()));
+    EXPECT_EQ(fake_->drags[0].picture, w->pix);
+    EXPECT_EQ(fake_->drags[0].text, QStringLiteral("a.pic"));
+    QTest::mousePress(w->Canvas1, Qt::LeftButton, {}, {2, 2});
+    move({4, 4});
+    EXPECT_EQ(fake_->drags.size(), 2u) << "a new press, a new drag";
+}
+
+TEST_F(ImportTest, OpenTakesOneFileAsTheSingleCurrentStack) {
+    ShowAdvanced();
+    Drop({Channel("c.pic", 2, 3), Channel("a.pic", 0, 3), Channel("b.pic", 1, 3)});
+    const std::vector<FolderItemPtr> dropped = w->fola;
+    w->framen = 2;
+    const int beeps = fake_->beeps;
+    const QString title = w->Title();
+    const PicturePtr pix = w->pix;
+
+    // A cancelled dialog changes nothing.
+    w->PushButton3_Action();
+    EXPECT_EQ(fake_->openFilters, QStringList{"image/biorad"});
+    EXPECT_EQ(w->Title(), title);
+    EXPECT_EQ(w->pix, pix);
+
+    // A file that is no stack is refused as a dropped one is.
+    fake_->openItems.push_back(File("bad.pic", PicHeaderBytes(0, 3, 1)));
+    w->PushButton3_Action();
+    ASSERT_EQ(fake_->messages.size(), 1);
+    EXPECT_TRUE(fake_->messages[0].contains("\"bad.pic\""));
+    EXPECT_EQ(w->Title(), title);
+    EXPECT_EQ(w->pix, pix);
+    EXPECT_EQ(w->nfiles, 2);
+
+    // A three-image file merges alone, now and in later runs; no beep.
+    fake_->openItems.push_back(File("s.pic", Stack433()));
+    bool handled = false;
+    EXPECT_FALSE(w->HandleMenu(QStringLiteral("FileImportBioradPIC"), &handled));
+    EXPECT_EQ(w->Title(), QStringLiteral("s.pic"));
+    EXPECT_EQ(w->nfiles, 0);
+    EXPECT_EQ(w->fol->Name(), QStringLiteral("s.pic"));
+    EXPECT_EQ(w->fola, dropped);
+    EXPECT_EQ(w->framen, 2);
+    EXPECT_EQ(fake_->beeps, beeps);
+    EXPECT_EQ(w->StaticText1->Text(), QStringLiteral("Tricolor"));
+    EXPECT_EQ(Merged(), RGB(23, 123, 223));
+    w->PopupMenu1->SetListIndex(2);  // "GRB"
+    EXPECT_EQ(Merged(), RGB(123, 23, 223));
+
+    // With "Movie" checked a stack taken this way is merged all the same.
+    w->CheckBox2->SetValue(true);
+    w->Droppedonettan(Channel("m.pic", 1, 2));
+    EXPECT_EQ(w->StaticText1->Text(), QStringLiteral("Tricolor"));
+    EXPECT_EQ(Merged(), RGB(123, 123, 0));
+    EXPECT_EQ(w->Canvas1->Backdrop(), w->pix);
+    EXPECT_TRUE(fake_->saveNames.isEmpty()) << "no frame series";
+
+    // A one-image file shows grey.
+    w->Droppedonettan(Channel("g.pic", 1));
+    EXPECT_EQ(w->StaticText1->Text(), QStringLiteral("Gray"));
+    EXPECT_EQ(w->StaticText2->Text(), QStringLiteral("Processing 4x3px, 1 channel"));
+    EXPECT_EQ(Merged(), RGB(123, 123, 123));
+    EXPECT_EQ(w->Title(), QStringLiteral("g.pic"));
 }
 
 }  // namespace

@@ -129,6 +129,27 @@ TEST(ChannelMergeTest, SeveralFilesGiveOneImageEach) {
     EXPECT_EQ(r.pix->RGBSurface()->Pixel(3, 2), RGB(223, 255, 223));
 }
 
+TEST(ChannelMergeTest, ASingleFilesFrameIsItsImageInGrey) {
+    const PicHeader h{4, 3, 3};
+    for (int image = 0; image < 3; ++image) {
+        QStringList statuses;
+        MergeHooks hooks;
+        hooks.status = [&statuses](const QString& s) { statuses << s; };
+        const MergeResult r = RenderImage(Memory("s.pic", Stack433()), h, image, hooks);
+        ASSERT_TRUE(r.pix) << image;
+        const int v = 100 * image + 23;
+        EXPECT_EQ(r.pix->RGBSurface()->Pixel(3, 2), RGB(v, v, v)) << image;
+        EXPECT_EQ(r.pix->RGBSurface()->Pixel(0, 0), RGB(v - 23, v - 23, v - 23)) << image;
+        EXPECT_EQ(statuses, (QStringList{"4x3 3 channels, processing phase...", MergedStatus()}));
+    }
+    // An image past the stack, or a file that no longer holds it, gives no picture.
+    EXPECT_FALSE(RenderImage(Memory("s.pic", Stack433()), h, 3).pix);
+    EXPECT_FALSE(RenderImage(Memory("s.pic", Stack433()), h, -1).pix);
+    const MergeResult shrunk = RenderImage(Memory("s.pic", Stack433().left(90)), h, 0);
+    EXPECT_FALSE(shrunk.pix);
+    EXPECT_TRUE(shrunk.problem.contains(QLatin1String("\"s.pic\" has changed or is gone")));
+}
+
 TEST(ChannelMergeTest, AFileChangedSinceTheIntakeGivesAProblemAndNoPicture) {
     const PicHeader h{4, 3, 3};
     QByteArray shrunk = Stack433();
