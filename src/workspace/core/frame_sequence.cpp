@@ -7,10 +7,6 @@
 #include "platform/text.h"
 #include "workspace/core/row_bands.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace qv {
 
 namespace {
@@ -20,25 +16,13 @@ constexpr int kBand = 512;
 
 constexpr std::uint32_t kOpaqueWhite = 0xFFFFFFFFu;
 
-// Each byte of a plus the same byte of b, saturating at 0xFF.
-inline std::uint32_t AddBytesSaturated(std::uint32_t a, std::uint32_t b) {
-    const std::uint32_t low = (a & 0x7F7F7F7Fu) + (b & 0x7F7F7F7Fu);  // no carry leaves a byte
-    const std::uint32_t carries = ((a & b) | ((a | b) & low)) & 0x80808080u;
-    const std::uint32_t sum = low ^ ((a ^ b) & 0x80808080u);
-    return sum | ((carries >> 7) * 0xFFu);
-}
-
-// to[x] += from[x] for left <= x < right.
+// to[x] += from[x] for left <= x < right, each byte saturating at 0xFF (the
+// alpha bytes are 0xFF on both sides and stay so).
 void AddRow(std::uint32_t* to, const std::uint32_t* from, int left, int right) {
-    int x = left;
-#if defined(__SSE2__)
-    for (; x + 4 <= right; x += 4) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(to + x));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + x), _mm_adds_epu8(a, b));
-    }
-#endif
-    for (; x < right; ++x) to[x] = AddBytesSaturated(to[x], from[x]);
+    auto* a = reinterpret_cast<std::uint8_t*>(to + left);
+    const auto* b = reinterpret_cast<const std::uint8_t*>(from + left);
+    const int n = (right - left) * 4;
+    for (int i = 0; i < n; ++i) a[i] = static_cast<std::uint8_t>(std::min(a[i] + b[i], 255));
 }
 
 }  // namespace
