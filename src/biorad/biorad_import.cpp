@@ -131,10 +131,22 @@ bool Window4::_FileClose_Action() {
 }
 
 bool Window4::_FileSaveAs_Action() {
-    if (!pix || Busy()) return false;  // nothing loaded yet, or a pass runs
+    if (!CurrentPicture()) return false;  // nothing loaded yet, or a pass runs
     Platform().SetClipboardText(Title());
     ExportPicture(pix);
     return false;
+}
+
+PicturePtr Window4::CurrentPicture() {
+    if (nx == 0 || Busy()) return nullptr;
+    // A stack taken in with "Movie" checked whose series never started is
+    // merged now: the picture handed on always shows the stack of the title.
+    if (!pixCurrent_) {
+        colmode = Letters();
+        if (nfiles == 0) render();
+        else renderseq();
+    }
+    return pixCurrent_ ? pix : nullptr;
 }
 
 bool Window4::_FileImportBioradPIC_Action() {
@@ -189,8 +201,9 @@ void Window4::TakeStack(CheckedIntake& in) {
     nx = in.header.nx;
     ny = in.header.ny;
     npics = in.header.npics;
-    // Saved frames belong to the stack they were made of.
+    // Saved frames and the picture belong to the stack they were made of.
     exported_ = false;
+    pixCurrent_ = false;
     const ImportSizes s = ImportSizing(nx, ny, Platform().ScreenWidth(), Platform().ScreenHeight());
     Canvas1->resize(s.canvasWidth, s.canvasHeight);
     SetSize(s.windowWidth, s.windowHeight);
@@ -201,6 +214,7 @@ void Window4::ShowGrey(const PicturePtr& grey) {
     StaticText1->SetText(QStringLiteral("Gray"));
     StaticText1->repaint();
     pix = grey;
+    pixCurrent_ = true;
     Canvas1->SetBackdrop(pix);
     Canvas1->repaint();
 }
@@ -243,7 +257,7 @@ void Window4::PushButton1_Action() {
         HandOverFrames();
         return;
     }
-    if (!pix) return;
+    if (!CurrentPicture()) return;
     Window1* workspace = Window1::instance();
     workspace->import(pix);
     workspace->SetTitle(Title());
@@ -294,7 +308,7 @@ bool Window4::Canvas1_MouseDown(int, int) {
 void Window4::Canvas1_MouseDrag(int, int) {
     // One drag per press: the drag takes the release, so the canvas keeps
     // reporting moves as drags until the next press.
-    if (!pix || dragged_ || Busy()) return;
+    if (dragged_ || !CurrentPicture()) return;
     dragged_ = true;
     Platform().DragPicture(Canvas1, QRect(0, 0, Canvas1->width(), Canvas1->height()), pix, Title());
 }
@@ -459,6 +473,7 @@ QString Window4::RunMerge(const std::function<MergeResult(const MergeHooks&)>& m
         return result.problem;
     }
     pix = result.pix;
+    pixCurrent_ = true;
     Canvas1->SetBackdrop(pix);
     Canvas1->repaint();
     return QString();

@@ -121,11 +121,15 @@ private:
     void HandOverFrames();
     // A merge or an export is running (this window's, or another long pass).
     bool Busy() const;
+    // pix once it shows the stack in the window; none before any load or
+    // while a pass runs.
+    PicturePtr CurrentPicture();
 
     bool merging_ = false;
     bool exporting_ = false;
-    bool exported_ = false;  // an export of the stack in the window reached its end
-    bool dragged_ = false;   // the current press has dragged the picture out
+    bool exported_ = false;    // an export of the stack in the window reached its end
+    bool pixCurrent_ = false;  // pix shows the stack in the window
+    bool dragged_ = false;     // the current press has dragged the picture out
     TiffSettings tiffSettings_;
 };
 

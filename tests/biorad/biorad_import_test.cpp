@@ -616,6 +616,32 @@ TEST_F(ImportTest, DoneHandsTheMergedPictureToTheWorkspaceAndStaysOpen) {
     EXPECT_FALSE(w->Closed());
 }
 
+TEST_F(ImportTest, APictureOfAnEarlierStackIsNeverHandedOnUnderANewName) {
+    Drop({File("a.pic", Stack433())});
+    const PicturePtr earlier = w->pix;
+    CheckMovie();
+    // Its folder dialog cancelled, the series never starts: nothing merged yet.
+    Drop({File("b.pic", PicBytes(4, 3, 3, [](int i, int, int) { return 50 + i; }))});
+    ASSERT_EQ(w->pix, earlier);
+    // The drag-out merges the stack of the title first, "Movie" checked or not.
+    QTest::mousePress(w->Canvas1, Qt::LeftButton, {}, {2, 2});
+    w->Canvas1_MouseDrag(6, 6);
+    ASSERT_EQ(fake_->drags.size(), 1u);
+    EXPECT_EQ(fake_->drags[0].text, QStringLiteral("b.pic"));
+    EXPECT_EQ(fake_->drags[0].picture, w->pix);
+    EXPECT_EQ(Merged(), RGB(50, 51, 52));
+
+    Drop({File("c.pic", PicBytes(4, 3, 3, [](int i, int, int) { return 60 + i; }))});
+    w->CheckBox2->SetValue(false);
+    w->PushButton1_Action();
+    Window1* ws = Window1::existing();
+    ASSERT_TRUE(ws);
+    EXPECT_EQ(ws->Title(), QStringLiteral("c.pic"));
+    EXPECT_EQ(ws->originalpix, w->pix);
+    EXPECT_EQ(Merged(), RGB(60, 61, 62));
+    EXPECT_TRUE(fake_->messages.isEmpty());
+}
+
 TEST_F(ImportTest, DoneWithMovieStepsTheWorkspaceThroughTheSavedFrames) {
     CheckMovie();
     ExportTo("Seq");
