@@ -1,5 +1,9 @@
 #include "tools/area_analyzer.h"
 
+#include <algorithm>
+
+#include <QEvent>
+
 #include "platform/menus.h"
 #include "platform/services.h"
 #include "tools/core/area_table.h"
@@ -117,6 +121,40 @@ Window9::Window9() {
     QV_CONTROL(EditField12);
     QV_CONTROL(StaticText8);
     AddMenuHandler(QStringLiteral("FileClose"), [this] { return _FileClose_Action(); });
+    for (EditField* f : {EditField4, EditField5, EditField6, EditField1, EditField2, EditField3,
+                         EditField7, EditField8, EditField9, EditField10, EditField11, EditField12})
+        f->installEventFilter(this);
+}
+
+bool Window9::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) ArrangeColumns();
+    return Window::eventFilter(watched, event);
+}
+
+void Window9::ArrangeColumns() {
+    struct Column {
+        StaticText* heading;
+        int headingLeft;  // as laid out
+        EditField* fields[3];
+        int left;  // as laid out; every field of the column is 50 wide there
+    };
+    const Column columns[] = {{StaticText5, 70, {EditField4, EditField5, EditField6}, 71},
+                              {StaticText4, 126, {EditField1, EditField2, EditField3}, 132},
+                              {StaticText6, 191, {EditField7, EditField8, EditField9}, 194},
+                              {StaticText8, 248, {EditField10, EditField11, EditField12}, 254}};
+    constexpr int kLaidOutWidth = 50;
+    int shift = 0, right = 0;
+    for (const Column& c : columns) {
+        int widest = kLaidOutWidth;
+        for (EditField* f : c.fields) {
+            SetControlLeft(f, c.left + shift);
+            widest = std::max(widest, f->width());
+        }
+        SetControlLeft(c.heading, c.headingLeft + shift);
+        right = c.left + shift + widest;
+        shift += widest - kLaidOutWidth;
+    }
+    if (right > Width()) SetWidth(right);
 }
 
 void Window9::PushButton1_Action() {

@@ -58,7 +58,14 @@ class Window9 : public Window, public SingleInstance<Window9> {
     EditField* EditField12 = nullptr;     // blue intensity
     StaticText* StaticText8 = nullptr;    // "Intensity"
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // A number grown wider than its field's laid-out width pushes the columns
+    // to its right (fields and heading) along by as much, so no field covers
+    // its neighbour; they come back as the numbers shrink.
+    void ArrangeColumns();
     // The two header lines and the data row (the red count, the three areas,
     // the three intensities) from the fields as they stand.
     QStringList Header() const;

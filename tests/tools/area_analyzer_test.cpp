@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <QDir>
 #include <QFile>
 #include <QPointer>
@@ -233,6 +235,49 @@ TEST_F(AreaAnalyzerTest, TablesThatCannotBeWrittenAreReported) {
     Include();
     EXPECT_EQ(fake_->messages.size(), 3) << "one message, not one per Include";
     EXPECT_FALSE(f->Exists());
+}
+
+TEST_F(AreaAnalyzerTest, WideNumbersPushTheColumnsApartAndBack) {
+    // A 1024 x 1024 ROI: areas of 1048576 pixels, intensities of 267386880.
+    Areas("1048576", "1048576", "1048575", "267386880", "267386880", "267386625");
+    Include();
+    a->EditField3->SetText(QStringLiteral("1"));
+    Include();
+    Include();
+    ASSERT_EQ(a->EditField9->Text(), QStringLiteral("349525.7"));
+    const auto right = [](QWidget* c) { return ControlLeft(c) + c->width(); };
+    // n, area, mean, intensity, left to right, with each heading over its column.
+    const std::vector<std::vector<QWidget*>> columns{
+        {a->StaticText5, a->EditField4, a->EditField5, a->EditField6},
+        {a->StaticText4, a->EditField1, a->EditField2, a->EditField3},
+        {a->StaticText6, a->EditField7, a->EditField8, a->EditField9},
+        {a->StaticText8, a->EditField10, a->EditField11, a->EditField12}};
+    const auto check = [&](const char* when) {
+        for (size_t c = 0; c < columns.size(); ++c) {
+            const int fieldLeft = ControlLeft(columns[c][1]);
+            for (size_t i = 1; i < columns[c].size(); ++i) {
+                QWidget* f = columns[c][i];
+                EXPECT_EQ(ControlLeft(f), fieldLeft) << when << " " << f->objectName().toStdString();
+                EXPECT_LE(right(f), a->Width()) << when;
+                if (c + 1 < columns.size()) {
+                    EXPECT_LT(right(f), ControlLeft(columns[c + 1][i]))
+                        << when << " " << f->objectName().toStdString() << " hides its neighbour";
+                }
+            }
+            QWidget* heading = columns[c][0];
+            const int middle = ControlLeft(heading) + heading->width() / 2;
+            EXPECT_GE(middle, fieldLeft) << when << " " << heading->objectName().toStdString();
+            EXPECT_LE(middle, right(columns[c][1])) << when;
+        }
+    };
+    check("wide");
+    // Short numbers again: every column back at its place.
+    Choose("Clear all");
+    check("cleared");
+    EXPECT_EQ(ControlLeft(a->EditField1), 132);
+    EXPECT_EQ(ControlLeft(a->EditField7), 194);
+    EXPECT_EQ(ControlLeft(a->EditField12), 254);
+    EXPECT_EQ(ControlLeft(a->StaticText8), 248);
 }
 
 TEST_F(AreaAnalyzerTest, ClearAllZeroesEveryFieldAndEmptiesTheId) {
