@@ -507,7 +507,11 @@ void Window4::moviemode() {
     tiffSettings_ = Platform().RequestTiffSettings(tiffSettings_);
 
     SetControlLeft(ProgressBar1, ControlLeft(GroupBox1) + GroupBox1->width() + 5);
-    SetControlTop(ProgressBar1, ControlTop(Canvas1) + Canvas1->height() + 10);
+    // Under the canvas, but never below the window's bottom edge: for a stack
+    // that fits the screen the canvas is as tall as the window, and a bar
+    // placed under it would never be seen.
+    SetControlTop(ProgressBar1, std::min(ControlTop(Canvas1) + Canvas1->height() + 10,
+                                         Height() - ProgressBar1->height()));
     ProgressBar1->resize(
         std::max(0, Canvas1->width() - PushButton1->width() - GroupBox1->width() - 10),
         ProgressBar1->height());
