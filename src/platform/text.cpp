@@ -3,8 +3,8 @@
 #include <QStringList>
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -15,10 +15,12 @@ QString Str(std::int64_t value) { return QString::number(value); }
 QString Str(double value) {
     if (!std::isfinite(value)) return QStringLiteral("0");
     if (value == 0) return QStringLiteral("0");
-    // Seven significant digits in scientific form, then spelt out as a plain decimal.
+    // Seven significant digits in scientific form, then spelt out as a plain
+    // decimal; always with a point, whatever the user's locale.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.6e", value);
-    std::string s(buf);
+    const auto written =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 6);
+    std::string s(buf, written.ptr);
     const bool negative = s[0] == '-';
     if (negative) s.erase(0, 1);
     const size_t e = s.find('e');
@@ -61,8 +63,11 @@ double Val(const QString& text) {
             end = j;
         }
     }
-    const double v = std::strtod(s.substr(start, end - start).c_str(), nullptr);
-    return std::isfinite(v) ? v : 0.0;
+    // Read with a point, whatever the user's locale.
+    const size_t from = s[start] == '+' ? start + 1 : start;
+    double v = 0.0;
+    const auto read = std::from_chars(s.data() + from, s.data() + end, v);
+    return read.ec == std::errc() && std::isfinite(v) ? v : 0.0;
 }
 
 QString Left(const QString& text, int count) { return count <= 0 ? QString() : text.left(count); }

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <clocale>
+#include <string>
+
 #include "platform/text.h"
 
 namespace qv {
@@ -41,6 +47,55 @@ TEST(ValTest, ReadsTheLeadingNumber) {
                           Case{"-3.5x", -3.5}, Case{"2.10", 2.1}, Case{"1e3", 1000},
                           Case{"7e", 7}, Case{".5", 0.5}, Case{"-", 0}, Case{"33%", 33}}) {
         EXPECT_DOUBLE_EQ(Val(QString::fromUtf8(c.text)), c.value) << c.text;
+    }
+}
+
+// The program runs under the user's locale (Qt sets it from the environment at
+// start-up), whose decimal point may be "," or a character of two bytes.
+class NumericLocale {
+public:
+    // A locale whose only category is LC_NUMERIC with this decimal point, made
+    // in a folder of its own; false when it cannot be made or chosen here.
+    bool Use(const char* decimalPoint) {
+        if (!dir_.isValid()) return false;
+        const QString source = dir_.filePath(QStringLiteral("numeric.src"));
+        QFile f(source);
+        if (!f.open(QIODevice::WriteOnly)) return false;
+        f.write(QByteArray("LC_NUMERIC\ndecimal_point \"") + decimalPoint +
+                "\"\nthousands_sep \"\"\ngrouping -1\nEND LC_NUMERIC\n");
+        f.close();
+        QProcess localedef;  // warns of the categories left out
+        localedef.setStandardOutputFile(QProcess::nullDevice());
+        localedef.setStandardErrorFile(QProcess::nullDevice());
+        localedef.start(QStringLiteral("localedef"),
+                        {QStringLiteral("-c"), QStringLiteral("-f"), QStringLiteral("UTF-8"),
+                         QStringLiteral("-i"), source, dir_.filePath(QStringLiteral("qv_NUM"))});
+        localedef.waitForFinished();
+        old_ = std::setlocale(LC_NUMERIC, nullptr);
+        qputenv("LOCPATH", QFile::encodeName(dir_.path()));
+        const bool chosen = std::setlocale(LC_NUMERIC, "qv_NUM") != nullptr;
+        qunsetenv("LOCPATH");
+        return chosen;
+    }
+    ~NumericLocale() {
+        if (!old_.empty()) std::setlocale(LC_NUMERIC, old_.c_str());
+    }
+
+private:
+    QTemporaryDir dir_;
+    std::string old_;
+};
+
+TEST(StrTest, ValAndStrReadAndWriteAPointWhateverTheLocale) {
+    for (const char* point : {",", "<U066B>"}) {
+        SCOPED_TRACE(point);
+        NumericLocale locale;
+        if (!locale.Use(point)) GTEST_SKIP() << "no locale can be made here";
+        EXPECT_DOUBLE_EQ(Val(QStringLiteral("5.5")), 5.5);
+        EXPECT_DOUBLE_EQ(Val(QStringLiteral("-0.25e1x")), -2.5);
+        EXPECT_EQ(Str(50.0 / 9), QStringLiteral("5.555556"));
+        EXPECT_EQ(Str(100.0 / 1048576), QStringLiteral("0.00009536743"));
+        EXPECT_EQ(Str(-2.5), QStringLiteral("-2.5"));
     }
 }
 
