@@ -248,11 +248,13 @@ void Window9::clearall() {
 }
 
 void Window9::Event_Open() {
-    Window1::instance()->areaongoing = true;
+    if (!Quitting()) Window1::instance()->areaongoing = true;
 }
 
 void Window9::Event_Close() {
-    if (Window1* w = Window1::existing()) w->areaongoing = false;
+    // The flag lives in the workspace, reached as always through its accessor;
+    // while the program quits no window is built for it.
+    if (!Quitting()) Window1::instance()->areaongoing = false;
     // Every row of an open series is on disk already; the series ends here.
     EndSeries();
 }

@@ -172,12 +172,14 @@ Window11::Window11() {
 void Window11::Event_Open() {
     rainbow = LutBar();
     Canvas2->SetBackdrop(rainbow);
-    Window1::instance()->roianalysisongoing = true;
+    if (!Quitting()) Window1::instance()->roianalysisongoing = true;
     start();
 }
 
 void Window11::Event_Close() {
-    if (Window1* w = Window1::existing()) w->roianalysisongoing = false;
+    // The flag lives in the workspace, reached as always through its accessor;
+    // while the program quits no window is built for it.
+    if (!Quitting()) Window1::instance()->roianalysisongoing = false;
 }
 
 void Window11::Event_EnableMenuItems() {

@@ -300,18 +300,19 @@ TEST_F(AreaAnalyzerTest, ClearAllZeroesEveryFieldAndEmptiesTheId) {
     EXPECT_EQ(a->EditField7->Text(), QStringLiteral("40"));
 }
 
-TEST_F(AreaAnalyzerTest, ClosingEndsTheSeriesAndCreatesNothing) {
+TEST_F(AreaAnalyzerTest, ClosingEndsTheSeriesAndClearsTheFlagThroughTheAccessor) {
     const FolderItemPtr f = File(QStringLiteral("series.xls"));
     fake_->saveItems.push_back(f);
     Choose("Start collecting multiple data");
     Areas("9", "8", "7");
     Include();
     QPointer<Window9> old(a);
-    w->Close();  // the workspace goes first: the analyzer's close must not bring it back
+    w->Close();  // the workspace goes first: the analyzer's close brings up a fresh one
     DrainEvents();
     EXPECT_TRUE(old->_FileClose_Action() == false);
     DrainEvents();
-    EXPECT_FALSE(Window1::existing());
+    ASSERT_TRUE(Window1::existing());
+    EXPECT_FALSE(Window1::existing()->areaongoing);
     EXPECT_FALSE(Window9::existing());
     EXPECT_EQ(Lines(f), (QStringList{"Sample ID:\t", kHeadings, "1\t9\t8\t7\t\t\t"}));
 
