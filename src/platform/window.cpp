@@ -254,6 +254,13 @@ void Window::Show() {
     raise();
     activateWindow();
     detail::BringToFront(this);
+    // Where showing put the window (the desktop's frame, the screen's edge) is
+    // a move like any other, also when the desktop sent no move of its own.
+    const QPoint at(Left(), Top());
+    if (at != shownAt_) {
+        shownAt_ = at;
+        Event_Moved();
+    }
 }
 
 void Window::Close() {

@@ -81,7 +81,8 @@ public:
     // A key pressed in the window; true when handled.
     virtual bool Event_KeyDown(const QString& /*key*/) { return false; }
     virtual void Event_Activate() {}
-    // The window was moved (by the user or by code) once it had been shown.
+    // The window was moved (by the user, by code, or by the desktop as it
+    // showed it) once it had been shown.
     virtual void Event_Moved() {}
     // The window changed size, by the user or by code, once it had opened.
     virtual void Event_Resized() {}

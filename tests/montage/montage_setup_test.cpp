@@ -134,6 +134,9 @@ TEST_F(MontageSetupTest, TheMontageStaysDockedAndComesBackAfterClosing) {
     EXPECT_EQ(m->Left(), s->Left()) << "docked as it opens";
     EXPECT_EQ(m->Top(), s->Top() + s->Height() + 21);
     DrainEvents();
+    ASSERT_TRUE(s->Visible());
+    EXPECT_EQ(m->Left(), s->Left()) << "still docked where the setup came to lie when shown";
+    EXPECT_EQ(m->Top(), s->Top() + s->Height() + 21);
     s->SetLeft(s->Left() + 35);
     s->SetTop(s->Top() + 12);
     DrainEvents();
