@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <algorithm>
 
 #include "app/resources.h"
 #include "montage/core/montage_layout.h"
@@ -197,7 +198,9 @@ void Window10::ApplyLayout(bool four) {
     panel3->setVisible(l.canvas3Visible);
     SetControlLeft(montage->Panel(4), l.canvas4.x());
     SetControlTop(montage->Panel(4), l.canvas4.y());
-    montage->SetSize(l.window.width(), l.window.height());
+    // A small crop's layout still gets the window's least size, all of it white.
+    montage->SetSize(std::max(l.window.width(), Window7::kMinimumSide),
+                     std::max(l.window.height(), Window7::kMinimumSide));
     ControlNamed<PopupMenu>(QStringLiteral("PopupMenu3"))->setEnabled(l.thirdColumnEnabled);
     ControlNamed<PopupMenu>(QStringLiteral("PopupMenu6"))->setEnabled(l.thirdColumnEnabled);
     auto* column = ControlNamed<RectangleControl>(QStringLiteral("Rectangle10"));

@@ -30,7 +30,7 @@ constexpr int kMarkerOffset = 7;
 
 Window7::Window7() {
     SetTitle(QStringLiteral("Montage"));
-    SetMinimumSize(64, 64);
+    SetMinimumSize(kMinimumSide, kMinimumSide);
     SetSize(512, 550);
     QPalette white = Content()->palette();
     white.setColor(QPalette::Window, Qt::white);

@@ -15,6 +15,9 @@ class Window7 : public Window, public SingleInstance<Window7> {
 public:
     Window7();
 
+    // The least width and height of the window's content.
+    static constexpr int kMinimumSide = 64;
+
     // The marker tool: 0 none, 1 yellow marker, 2 black arrow, 3 white arrow.
     int curSelect = 0;
     PicturePtr arrowWhite;  // the 16 x 16 white arrow, drawn through its mask

@@ -37,6 +37,7 @@ const LayoutCase kLayouts[] = {
     {"ROI (10,20)-(50,80)", true, 10, 20, 50, 80, 40, 60, {160, 80}, {110, 150}},
     {"no crop and no ROI", false, 0, 0, 0, 0, 128, 128, {424, 148}, {286, 286}},
     {"zero-width ROI", true, 30, 20, 30, 80, 200, 60, {640, 80}, {430, 150}},
+    {"10 x 10 ROI: the window keeps its minimum", true, 5, 5, 15, 15, 10, 10, {70, 64}, {64, 64}},
 };
 
 TEST_F(MontageSetupTest, PanelsWindowSizesAndDockingByTheRoi) {
@@ -65,6 +66,7 @@ TEST_F(MontageSetupTest, PanelsWindowSizesAndDockingByTheRoi) {
 
         EXPECT_FALSE(s->fourmodetrue);
         EXPECT_EQ(QSize(m->Width(), m->Height()), c.row);
+        EXPECT_EQ(m->Content()->size(), c.row) << "white to the window's edges";
         EXPECT_EQ(m->Panel(1)->geometry(), QRect(10, 10, c.vidd, c.hojd));
         EXPECT_EQ(m->Panel(2)->geometry(), QRect(c.vidd + 20, 10, c.vidd, c.hojd));
         EXPECT_EQ(m->Panel(4)->pos(), QPoint(2 * c.vidd + 30, 10));
@@ -76,6 +78,7 @@ TEST_F(MontageSetupTest, PanelsWindowSizesAndDockingByTheRoi) {
         Click(s, "RadioButton2");
         EXPECT_TRUE(s->fourmodetrue);
         EXPECT_EQ(QSize(m->Width(), m->Height()), c.grid);
+        EXPECT_EQ(m->Content()->size(), c.grid);
         EXPECT_EQ(m->Panel(3)->geometry(), QRect(10, c.hojd + 20, c.vidd, c.hojd));
         EXPECT_EQ(m->Panel(4)->pos(), QPoint(c.vidd + 20, c.hojd + 20));
         EXPECT_TRUE(ControlVisible(m->Panel(3)));
