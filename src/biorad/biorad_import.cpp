@@ -353,6 +353,7 @@ void Window4::Canvas1_DropObject(const std::vector<FolderItemPtr>& files) {
     update();
 }
 
+// The channel-order menu needs no set-up: its rows and first choice are laid out.
 void Window4::PopupMenu1_Open() {}
 
 void Window4::PopupMenu1_Change() { gorender(); }

@@ -9,6 +9,7 @@
 
 namespace qv {
 
+// "Accept" is created hidden and nothing ever shows it, so nothing depends on it.
 void Window1::PushButton7_Action() {}
 
 void Window1::ShowWorkingPicture() {

@@ -294,6 +294,7 @@ void Window1::CreateControls() {
 
 // ---- what the controls' Open handlers set up ---------------------------------
 
+// The picture canvas gets its backdrop when a picture comes in, not when it opens.
 void Window1::Canvas1_Open() {}
 
 void Window1::ImageWell1_Open() {
