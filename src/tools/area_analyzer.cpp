@@ -132,27 +132,31 @@ bool Window9::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Window9::ArrangeColumns() {
+    // Where the layout table puts a control.
+    const auto laidOut = [](const QWidget* control) -> const ControlSpec& {
+        const QByteArray name = control->objectName().toUtf8();
+        return *std::find_if(std::begin(kControls), std::end(kControls),
+                             [&](const ControlSpec& s) { return name == s.name; });
+    };
     struct Column {
         StaticText* heading;
-        int headingLeft;  // as laid out
         EditField* fields[3];
-        int left;  // as laid out; every field of the column is 50 wide there
     };
-    const Column columns[] = {{StaticText5, 70, {EditField4, EditField5, EditField6}, 71},
-                              {StaticText4, 126, {EditField1, EditField2, EditField3}, 132},
-                              {StaticText6, 191, {EditField7, EditField8, EditField9}, 194},
-                              {StaticText8, 248, {EditField10, EditField11, EditField12}, 254}};
-    constexpr int kLaidOutWidth = 50;
+    const Column columns[] = {{StaticText5, {EditField4, EditField5, EditField6}},
+                              {StaticText4, {EditField1, EditField2, EditField3}},
+                              {StaticText6, {EditField7, EditField8, EditField9}},
+                              {StaticText8, {EditField10, EditField11, EditField12}}};
     int shift = 0, right = 0;
     for (const Column& c : columns) {
-        int widest = kLaidOutWidth;
+        const ControlSpec& place = laidOut(c.fields[0]);
+        int widest = place.width;
         for (EditField* f : c.fields) {
-            SetControlLeft(f, c.left + shift);
+            SetControlLeft(f, laidOut(f).left + shift);
             widest = std::max(widest, f->width());
         }
-        SetControlLeft(c.heading, c.headingLeft + shift);
-        right = c.left + shift + widest;
-        shift += widest - kLaidOutWidth;
+        SetControlLeft(c.heading, laidOut(c.heading).left + shift);
+        right = place.left + shift + widest;
+        shift += widest - place.width;
     }
     if (right > Width()) SetWidth(right);
 }
