@@ -28,17 +28,11 @@ void Window1::histodraw() {
     StaticText2->SetText(QString());
     // Red until another channel is chosen; selecting it runs this draw from its action.
     if (!histoBlue_RB->Value() && !histoGreen_RB->Value()) histoRed_RB->SetValue(true);
-    Channel channel = Channel::Blue;
-    QString caption = QStringLiteral("Count non-blues");
-    if (histoRed_RB->Value()) {
-        channel = Channel::Red;
-        caption = QStringLiteral("Count non-reds");
-    } else if (histoGreen_RB->Value()) {
-        channel = Channel::Green;
-        caption = QStringLiteral("Count non-greens");
-    }
+    const Channel channel = histoRed_RB->Value()     ? Channel::Red
+                            : histoGreen_RB->Value() ? Channel::Green
+                                                     : Channel::Blue;
     CheckBox2->setVisible(true);
-    CheckBox2->setText(caption);
+    CheckBox2->setText(ZeroCountCaption(channel));
 
     PicturePtr picture = NewPicture(256, 256, 32);
     if (!picture) return;

@@ -88,6 +88,18 @@ Color BarColor(Channel channel) {
     return kBlack;
 }
 
+QString ZeroCountCaption(Channel channel) {
+    switch (channel) {
+        case Channel::Red:
+            return QStringLiteral("Count non-reds");
+        case Channel::Green:
+            return QStringLiteral("Count non-greens");
+        case Channel::Blue:
+            return QStringLiteral("Count non-blues");
+    }
+    return QString();
+}
+
 int BarTop(std::int32_t bin, std::int32_t maximum, bool scaled) {
     double top = 256.0 - bin;
     if (scaled) {

@@ -27,6 +27,9 @@ std::int32_t HistogramMaximum(const HistogramBins& bins);
 // Colour of a channel's bars: pure red, green or blue.
 Color BarColor(Channel channel);
 
+// Caption of the check box that counts the channel's zero pixels: "Count non-reds" etc.
+QString ZeroCountCaption(Channel channel);
+
 // Top row of the bar of a bin, drawn as a line from (i, 256) up to (i, top).
 // Unscaled: 256 - bin, one row per pixel. Scaled: 256 - bin * 250 / maximum in
 // double precision, truncated, so the tallest bar reaches row 6. A top above
