@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 
 namespace qv::bench {
 

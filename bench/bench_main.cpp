@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 
 // The program's own start: pictures' memory is kept as it keeps it.
 int main(int argc, char** argv) {

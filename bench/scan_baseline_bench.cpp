@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/filetypes.h"
+#include "platform/core/filetypes.h"
 
 namespace qv::FileTypes {
 

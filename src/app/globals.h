@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/folderitem.h"
+#include "platform/core/folderitem.h"
 
 namespace qv::Module1 {
 

@@ -4,7 +4,7 @@
 #include "app/session.h"
 #include "platform/document_handover.h"
 #include "platform/menus.h"
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 
 int main(int argc, char** argv) {
     qv::KeepPictureMemory();

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "platform/movie.h"
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 
 namespace qv {
 

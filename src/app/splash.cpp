@@ -7,7 +7,7 @@
 #include "app/resources.h"
 #include "app/version.h"
 #include "platform/services.h"
-#include "platform/text.h"
+#include "platform/core/text.h"
 #include "workspace/workspace_window.h"
 
 namespace qv {

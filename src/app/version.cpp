@@ -1,6 +1,6 @@
 #include "app/version.h"
 
-#include "platform/text.h"
+#include "platform/core/text.h"
 
 namespace qv {
 

@@ -9,7 +9,7 @@
 #include "platform/menus.h"
 #include "platform/moviewriter.h"
 #include "platform/services.h"
-#include "platform/text.h"
+#include "platform/core/text.h"
 #include "workspace/core/frame_sequence.h"
 #include "workspace/workspace_window.h"
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "biorad/core/channel_merge.h"
-#include "platform/binarystream.h"
+#include "platform/core/binarystream.h"
 #include "platform/canvas.h"
 #include "platform/controls.h"
-#include "platform/folderitem.h"
+#include "platform/core/folderitem.h"
 #include "platform/services.h"
 #include "platform/window.h"
 

@@ -1,7 +1,7 @@
 // Window7: the montage window.
 #pragma once
 
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 #include "platform/window.h"
 
 namespace qv {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <map>
 
-#include "platform/folderitem.h"
+#include "platform/core/folderitem.h"
 
 namespace qv {
 

@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "platform/filedrop.h"
-#include "platform/graphics.h"
-#include "platform/picture.h"
+#include "platform/core/graphics.h"
+#include "platform/core/picture.h"
 
 namespace qv {
 

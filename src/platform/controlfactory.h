@@ -8,8 +8,8 @@
 #include <variant>
 #include <vector>
 
-#include "platform/color.h"
-#include "platform/folderitem.h"
+#include "platform/core/color.h"
+#include "platform/core/folderitem.h"
 
 class QWidget;
 

@@ -16,9 +16,9 @@
 #include <functional>
 #include <vector>
 
-#include "platform/color.h"
+#include "platform/core/color.h"
 #include "platform/filedrop.h"
-#include "platform/folderitem.h"
+#include "platform/core/folderitem.h"
 
 namespace qv {
 

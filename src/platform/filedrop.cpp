@@ -5,7 +5,7 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "platform/filetypes.h"
+#include "platform/core/filetypes.h"
 
 namespace qv {
 

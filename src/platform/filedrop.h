@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/folderitem.h"
+#include "platform/core/folderitem.h"
 
 class QDragEnterEvent;
 class QDragMoveEvent;

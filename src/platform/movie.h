@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 
 namespace qv {
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <memory>
 
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 
 namespace qv {
 

@@ -22,7 +22,7 @@
 #include <QScreen>
 #include <QUrl>
 
-#include "platform/filetypes.h"
+#include "platform/core/filetypes.h"
 
 namespace qv {
 

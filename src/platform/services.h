@@ -6,8 +6,8 @@
 
 class QWidget;
 
-#include "platform/folderitem.h"
-#include "platform/picture.h"
+#include "platform/core/folderitem.h"
+#include "platform/core/picture.h"
 
 namespace qv {
 

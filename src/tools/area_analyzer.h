@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "platform/controls.h"
-#include "platform/folderitem.h"
+#include "platform/core/folderitem.h"
 #include "platform/window.h"
 
 namespace qv {

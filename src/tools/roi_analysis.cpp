@@ -2,7 +2,7 @@
 
 #include "app/resources.h"
 #include "platform/menus.h"
-#include "platform/text.h"
+#include "platform/core/text.h"
 #include "tools/core/roi_scan.h"
 #include "tools/core/roi_views.h"
 

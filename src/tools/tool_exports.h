@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "platform/folderitem.h"
+#include "platform/core/folderitem.h"
 #include "tools/core/table_file.h"
 #include "tools/core/text_picture.h"
 

@@ -1,5 +1,5 @@
 // Area counts of the ROI per channel, shown in the area analyzer.
-#include "platform/text.h"
+#include "platform/core/text.h"
 #include "tools/area_analyzer.h"
 #include "workspace/core/area_counts.h"
 #include "workspace/workspace_window.h"

@@ -7,7 +7,7 @@
 #include "montage/montage_setup.h"
 #include "platform/menus.h"
 #include "platform/services.h"
-#include "platform/text.h"
+#include "platform/core/text.h"
 #include "tools/roi_analysis.h"
 #include "tools/area_analyzer.h"
 #include "workspace/workspace_window.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "platform/services.h"
-#include "platform/text.h"
+#include "platform/core/text.h"
 #include "tools/coefficient_window.h"
 #include "tools/roi_analysis.h"
 #include "workspace/core/roi_crop.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/globals.h"
-#include "platform/text.h"
+#include "platform/core/text.h"
 #include "tools/coefficient_window.h"
 #include "tools/quadrant_calculator.h"
 #include "workspace/core/sections.h"

@@ -7,8 +7,8 @@
 
 #include "platform/canvas.h"
 #include "platform/controls.h"
-#include "platform/folderitem.h"
-#include "platform/picture.h"
+#include "platform/core/folderitem.h"
+#include "platform/core/picture.h"
 #include "platform/timer.h"
 #include "platform/window.h"
 #include "workspace/core/channel_pairs.h"

@@ -8,7 +8,7 @@
 #include "app/file_types.h"
 #include "app/globals.h"
 #include "app/splash.h"
-#include "platform/filetypes.h"
+#include "platform/core/filetypes.h"
 #include "platform/menus.h"
 #include "support/session_fixture.h"
 #include "workspace/workspace_window.h"

@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "app/globals.h"
-#include "platform/text.h"
+#include "platform/core/text.h"
 #include "support/text_ink.h"
 #include "support/workspace_fixture.h"
 #include "tools/area_analyzer.h"

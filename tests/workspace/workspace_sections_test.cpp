@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "app/globals.h"
-#include "platform/text.h"
+#include "platform/core/text.h"
 #include "workspace/core/sections.h"
 #include "support/workspace_fixture.h"
 #include "tools/quadrant_calculator.h"

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "platform/color.h"
-#include "platform/text.h"
+#include "platform/core/color.h"
+#include "platform/core/text.h"
 
 namespace qv {
 

@@ -9,7 +9,7 @@
 #include <span>
 
 #include "biorad/core/pic_reader.h"
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 
 namespace qv {
 

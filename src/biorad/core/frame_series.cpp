@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/text.h"
+#include "platform/core/text.h"
 
 namespace qv {
 

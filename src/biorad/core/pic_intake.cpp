@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "platform/text.h"
+#include "platform/core/text.h"
 
 namespace qv {
 

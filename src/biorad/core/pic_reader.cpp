@@ -4,7 +4,7 @@
 #include <QImage>
 #include <new>
 
-#include "platform/text.h"
+#include "platform/core/text.h"
 
 namespace qv {
 

@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/binarystream.h"
-#include "platform/picture.h"
+#include "platform/core/binarystream.h"
+#include "platform/core/picture.h"
 
 namespace qv {
 

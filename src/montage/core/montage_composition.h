@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 
 namespace qv {
 

@@ -9,7 +9,7 @@
 #include <array>
 #include <optional>
 
-#include "platform/color.h"
+#include "platform/core/color.h"
 
 namespace qv {
 

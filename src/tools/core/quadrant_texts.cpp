@@ -1,6 +1,6 @@
 #include "tools/core/quadrant_texts.h"
 
-#include "platform/text.h"
+#include "platform/core/text.h"
 #include "workspace/core/coefficients.h"
 
 namespace qv {

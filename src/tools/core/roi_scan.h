@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 
 namespace qv {
 

@@ -6,8 +6,8 @@
 // fills only the copy's interior (columns and rows from 1), leaving the copy
 // itself untouched.
 
-#include "platform/color.h"
-#include "platform/picture.h"
+#include "platform/core/color.h"
+#include "platform/core/picture.h"
 
 namespace qv {
 

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "platform/folderitem.h"
+#include "platform/core/folderitem.h"
 
 namespace qv {
 

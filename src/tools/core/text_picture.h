@@ -8,8 +8,8 @@
 #include <span>
 #include <vector>
 
-#include "platform/color.h"
-#include "platform/picture.h"
+#include "platform/core/color.h"
+#include "platform/core/picture.h"
 
 namespace qv {
 

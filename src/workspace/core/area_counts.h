@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 #include "workspace/core/roi_box.h"
 
 namespace qv {

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 #include "workspace/core/channel_pairs.h"
 #include "workspace/core/roi_box.h"
 #include "workspace/core/sections.h"

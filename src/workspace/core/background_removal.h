@@ -4,7 +4,7 @@
 // cross-point gives, and the pass that clears every channel value at or below
 // its level.
 
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 #include "workspace/core/channel_pairs.h"
 #include "workspace/core/roi_box.h"
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/text.h"
+#include "platform/core/text.h"
 #include "workspace/core/coefficients.h"
 #include "workspace/core/row_bands.h"
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <array>
 
-#include "platform/color.h"
+#include "platform/core/color.h"
 
 namespace qv {
 

@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 #include "workspace/core/channel_pairs.h"
 #include "workspace/core/roi_box.h"
 

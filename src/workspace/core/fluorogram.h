@@ -3,7 +3,7 @@
 // The fluorogram of a ROI crop: its exact bin counts and the three 256 x 256
 // pictures drawn from them.
 
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 #include "workspace/core/channel_pairs.h"
 #include "workspace/core/fluorogram_counts.h"
 #include "workspace/core/roi_box.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 #include "workspace/core/channel_pairs.h"
 #include "workspace/core/roi_box.h"
 

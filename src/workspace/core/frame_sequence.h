@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 
 namespace qv {
 

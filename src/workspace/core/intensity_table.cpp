@@ -1,6 +1,6 @@
 #include "workspace/core/intensity_table.h"
 
-#include "platform/text.h"
+#include "platform/core/text.h"
 
 namespace qv {
 

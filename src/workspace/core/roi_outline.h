@@ -3,7 +3,7 @@
 // The pictures a ROI release shows besides its crop: the working area with the
 // ROI's outline on the image canvas, and the crop's thumbnail.
 
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 #include "workspace/core/roi_box.h"
 
 namespace qv {

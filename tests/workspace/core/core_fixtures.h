@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 #include "workspace/core/channel_pairs.h"
 
 namespace qv::testing {

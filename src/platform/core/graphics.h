@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "platform/color.h"
-#include "platform/picture.h"
+#include "platform/core/color.h"
+#include "platform/core/picture.h"
 
 namespace qv {
 

@@ -1,10 +1,10 @@
-#include "platform/picture.h"
+#include "platform/core/picture.h"
 
 #include <malloc.h>
 
 #include <algorithm>
 
-#include "platform/graphics.h"
+#include "platform/core/graphics.h"
 
 namespace qv {
 

@@ -1,9 +1,9 @@
-#include "platform/binarystream.h"
+#include "platform/core/binarystream.h"
 
 #include <QBuffer>
 #include <QFile>
 
-#include "platform/folderitem.h"
+#include "platform/core/folderitem.h"
 
 namespace qv {
 

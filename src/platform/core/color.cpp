@@ -1,4 +1,4 @@
-#include "platform/color.h"
+#include "platform/core/color.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "platform/folderitem.h"
+#include "platform/core/folderitem.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <QUuid>
 
-#include "platform/filetypes.h"
+#include "platform/core/filetypes.h"
 
 namespace qv {
 

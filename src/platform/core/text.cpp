@@ -1,4 +1,4 @@
-#include "platform/text.h"
+#include "platform/core/text.h"
 
 #include <QStringList>
 

@@ -6,7 +6,7 @@
 #include <clocale>
 #include <string>
 
-#include "platform/text.h"
+#include "platform/core/text.h"
 
 namespace qv {
 namespace {

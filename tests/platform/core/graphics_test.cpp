@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "platform/graphics.h"
+#include "platform/core/graphics.h"
 
 namespace qv {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/filetypes.h"
+#include "platform/core/filetypes.h"
 
 #include <algorithm>
 

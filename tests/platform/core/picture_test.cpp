@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/color.h"
-#include "platform/picture.h"
+#include "platform/core/color.h"
+#include "platform/core/picture.h"
 
 namespace qv {
 namespace {

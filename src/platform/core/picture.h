@@ -4,7 +4,7 @@
 #include <QString>
 #include <memory>
 
-#include "platform/color.h"
+#include "platform/core/color.h"
 
 namespace qv {
 
@@ -78,4 +78,4 @@ PicturePtr PictureFromImage(const QImage& image);
 }  // namespace qv
 
 // Drawing through Picture::Graphics() needs the whole Graphics class.
-#include "platform/graphics.h"  // IWYU pragma: export
+#include "platform/core/graphics.h"  // IWYU pragma: export

@@ -1,4 +1,4 @@
-#include "platform/graphics.h"
+#include "platform/core/graphics.h"
 
 #include <QFontMetrics>
 #include <QPainter>
