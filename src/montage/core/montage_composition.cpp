@@ -4,12 +4,13 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/core/color.h"
+
 namespace qv {
 
 namespace {
 
 constexpr std::uint32_t kOpaque = 0xFF000000u;
-constexpr std::uint32_t kOpaqueWhite = 0xFFFFFFFFu;
 
 // Where red, green and blue lie in a pixel (0x00RRGGBB).
 constexpr int kShiftOf[3] = {16, 8, 0};

@@ -24,6 +24,10 @@ constexpr int Blue(Color c) { return static_cast<int>(c & 0xFF); }
 constexpr Color kWhite = 0xFFFFFF;
 constexpr Color kBlack = 0x000000;
 
+// White as a picture's scanlines hold it, with the opaque alpha byte the
+// 32-bit format stores; passes that write rows directly fill with this.
+constexpr std::uint32_t kOpaqueWhite = 0xFF000000u | kWhite;
+
 // Hue, saturation and value each from 0 to 1.
 Color HSV(double h, double s, double v);
 

@@ -261,7 +261,7 @@ void Graphics::DrawPicture(const PicturePtr& p, int x, int y, int w, int h, int 
             const int sxx = columns[static_cast<size_t>(i - i0)];
             if (sxx < 0) continue;
             const QRgb c = in[sxx] | 0xFF000000u;
-            if (skipWhite && c == 0xFFFFFFFFu) continue;
+            if (skipWhite && c == kOpaqueWhite) continue;
             // Outside its mask a picture shows as it is.
             if (mask && sxx < mask->width() && syy < mask->height()) {
                 const QRgb m = reinterpret_cast<const QRgb*>(

@@ -42,7 +42,7 @@ PicturePtr NewPicture(int width, int height, int /*depth*/) {
     // Filled here rather than by QImage::fill, which on some processors leaves the
     // vector registers in a state that slows every later SSE loop about fivefold.
     auto* first = reinterpret_cast<QRgb*>(image.bits());
-    std::fill(first, first + image.sizeInBytes() / sizeof(QRgb), 0xFFFFFFFFu);
+    std::fill(first, first + image.sizeInBytes() / sizeof(QRgb), kOpaqueWhite);
     return std::make_shared<Picture>(std::move(image));
 }
 

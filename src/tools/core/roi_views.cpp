@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/core/color.h"
+
 namespace qv {
 
 namespace {
@@ -23,7 +25,6 @@ int Shift(RoiChannel channel) {
     }
 }
 
-constexpr std::uint32_t kOpaqueWhite = 0xFFFFFFFFu;
 
 // A new picture of the copy's size, white in row 0 and column 0, whose
 // interior rows are made by row(in, out, n) from the copy's interior rows (n

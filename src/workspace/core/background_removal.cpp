@@ -5,11 +5,12 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/core/color.h"
+
 namespace qv {
 
 namespace {
 
-constexpr std::uint32_t kOpaqueWhite = 0xFFFFFFFFu;
 
 int& LevelOf(BackgroundLevels& l, Channel c) {
     return c == Channel::Red ? l.red : (c == Channel::Green ? l.green : l.blue);

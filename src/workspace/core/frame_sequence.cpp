@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/core/color.h"
 #include "platform/core/text.h"
 #include "workspace/core/row_bands.h"
 
@@ -14,7 +15,6 @@ namespace {
 // Columns added together, row by row, between two rounds of polls.
 constexpr int kBand = 512;
 
-constexpr std::uint32_t kOpaqueWhite = 0xFFFFFFFFu;
 
 // to[x] += from[x] for left <= x < right, each byte saturating at 0xFF (the
 // alpha bytes are 0xFF on both sides and stay so).

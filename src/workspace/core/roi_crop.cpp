@@ -5,11 +5,12 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/core/color.h"
+
 namespace qv {
 
 namespace {
 
-constexpr std::uint32_t kOpaqueWhite = 0xFFFFFFFFu;
 constexpr std::uint32_t kAlpha = 0xFF000000u;
 
 // A picture of side `side` whose pixels the caller writes completely.
