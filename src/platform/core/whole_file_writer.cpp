@@ -210,6 +210,12 @@ void WholeFileWriter::RemoveTemporary() {
     }
 }
 
+QString CouldNotWriteMessage(const QString& what, const QString& fileName, const QString& reason) {
+    QString text = QStringLiteral("The %1 could not be written to \"%2\"").arg(what, fileName);
+    return reason.isEmpty() ? text + QLatin1Char('.')
+                            : text + QStringLiteral(": ") + reason + QLatin1Char('.');
+}
+
 bool WriteAllChecked(QFileDevice& file, const char* data, qint64 size, QString* error) {
     const qint64 n = file.write(data, size);
     if (n == size && file.error() == QFileDevice::NoError) return true;

@@ -57,6 +57,10 @@ class WholeFileWriter final : public QIODevice {
     // What went wrong, for the user ("" while nothing has).
     QString ErrorText() const { return error_; }
 
+    // The bytes go out in order: a writer that seeks cannot use this device
+    // (encode such a format into memory first).
+    bool isSequential() const override { return true; }
+
   protected:
     qint64 readData(char* data, qint64 maxSize) override;  // write-only: always -1
     qint64 writeData(const char* data, qint64 size) override;
@@ -83,6 +87,10 @@ class WholeFileWriter final : public QIODevice {
 // Writes `bytes` as the whole file at `path`; on failure `error` (when given)
 // receives the reason for the user.
 bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// The message for a failed write: The <what> could not be written to "<name>"
+// followed by the reason, when one is known.
+QString CouldNotWriteMessage(const QString& what, const QString& fileName, const QString& reason);
 
 // The checked steps the writer takes on its temporary file: the whole write
 // reached the file; the file's buffer reached the disk and was synced. On
