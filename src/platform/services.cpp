@@ -23,6 +23,7 @@
 #include <QUrl>
 
 #include "platform/core/filetypes.h"
+#include "platform/core/whole_file_writer.h"
 
 namespace qv {
 
@@ -176,34 +177,52 @@ void ShowURL(const QString& url) {
                .arg(address));
 }
 
-bool WritePicture(const PicturePtr& p, const QString& path) {
-    if (!p || path.isEmpty()) return false;
-    QImageWriter writer(path);
-    writer.setFormat(QFileInfo(path).suffix().toLower().toLatin1());
-    return writer.write(p->Image());
+namespace {
+
+// Encodes the picture in memory (TIFF's writer seeks) and writes the bytes as
+// one whole file; `compression` -1 keeps the format's default.
+bool WriteEncoded(const PicturePtr& p, const QString& path, const QByteArray& format,
+                  int compression, QString* error) {
+    auto fail = [error](const QString& reason) {
+        if (error) *error = reason;
+        return false;
+    };
+    if (!p) return fail(QStringLiteral("there is no picture"));
+    if (path.isEmpty()) return fail(QStringLiteral("no file was named"));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly)) return fail(buffer.errorString());
+    QImageWriter writer(&buffer, format);
+    if (compression >= 0) writer.setCompression(compression);
+    if (!writer.write(p->Image())) return fail(writer.errorString());
+    buffer.close();
+    return WriteFileWhole(path, bytes, error);
 }
 
-bool WriteTiffFile(const PicturePtr& p, const FolderItemPtr& file, const TiffSettings& settings) {
-    if (!p || !file) return false;
-    QByteArray bytes;
-    {
-        QBuffer buffer(&bytes);
-        if (!buffer.open(QIODevice::WriteOnly)) return false;
-        QImageWriter writer(&buffer, "tiff");
-        // Qt's TIFF writer: 0 no compression, 1 LZW.
-        writer.setCompression(settings.compression == TiffSettings::Compression::Lzw ? 1 : 0);
-        if (!writer.write(p->Image())) return false;
+}  // namespace
+
+bool WritePicture(const PicturePtr& p, const QString& path, QString* error) {
+    return WriteEncoded(p, path, QFileInfo(path).suffix().toLower().toLatin1(), -1, error);
+}
+
+bool WriteTiffFile(const PicturePtr& p, const FolderItemPtr& file, const TiffSettings& settings,
+                   QString* error) {
+    if (!file) {
+        if (error) *error = QStringLiteral("no file was named");
+        return false;
     }
-    return file->WriteBytes(bytes);
+    // Qt's TIFF writer: 0 no compression, 1 LZW.
+    const int compression = settings.compression == TiffSettings::Compression::Lzw ? 1 : 0;
+    return WriteEncoded(p, file->AbsolutePath(), "tiff", compression, error);
 }
 
 bool ExportPicture(const PicturePtr& p) {
     if (!p) return false;
     const QString path = Platform().GetPictureSavePath();
     if (path.isEmpty()) return false;
-    if (!WritePicture(p, path)) {
-        MsgBox(QStringLiteral("The picture could not be written to \"%1\".")
-                   .arg(QFileInfo(path).fileName()));
+    QString reason;
+    if (!WritePicture(p, path, &reason)) {
+        MsgBox(CouldNotWriteMessage(QStringLiteral("picture"), QFileInfo(path).fileName(), reason));
         return false;
     }
     return true;

@@ -61,7 +61,8 @@ public:
     // The TIFF settings dialog: the options the user picks, starting from
     // `current`; `current` when the dialog is cancelled.
     virtual TiffSettings RequestTiffSettings(const TiffSettings& current) = 0;
-    // Writes a picture as a TIFF file with these options; false when it cannot.
+    // Writes a picture as a TIFF file with these options, whole or not at all;
+    // false when it could not be written completely.
     virtual bool WriteTiff(const PicturePtr& p, const FolderItemPtr& file,
                            const TiffSettings& settings) = 0;
 };
@@ -93,11 +94,15 @@ void ShowURL(const QString& url);
 // Returns whether a file was written.
 bool ExportPicture(const PicturePtr& p);
 
-// Writes a picture in the format of the path's extension; false when it cannot.
-bool WritePicture(const PicturePtr& p, const QString& path);
+// Writes a picture in the format of the path's extension (letter case
+// ignored), whole or not at all; false when it cannot, with the reason in
+// `error`. An earlier file of that name then stays as it was.
+bool WritePicture(const PicturePtr& p, const QString& path, QString* error = nullptr);
 
-// The TIFF writer behind Services::WriteTiff: the whole file is encoded first
-// and then written through the file's atomic write.
-bool WriteTiffFile(const PicturePtr& p, const FolderItemPtr& file, const TiffSettings& settings);
+// The TIFF writer behind Services::WriteTiff, whole or not at all like
+// WritePicture; false (with the reason in `error`) when the file could not be
+// written completely.
+bool WriteTiffFile(const PicturePtr& p, const FolderItemPtr& file, const TiffSettings& settings,
+                   QString* error = nullptr);
 
 }  // namespace qv

@@ -31,20 +31,24 @@ void ExportTextPicture(const Window& window, int width, int height, bool labels,
 
 namespace {
 
-bool Report(TableWrite result, const FolderItem& file) {
+bool Report(TableWrite result, const FolderItem& file, const QString& reason) {
     if (result == TableWrite::Done) return true;
-    MsgBox(TableWriteMessage(result, file.Name()));
+    MsgBox(TableWriteMessage(result, file.Name(), reason));
     return false;
 }
 
 }  // namespace
 
 bool SaveTable(const FolderItem& file, const QStringList& lines) {
-    return Report(WriteTable(file, lines), file);
+    QString reason;
+    const TableWrite result = WriteTable(file, lines, &reason);
+    return Report(result, file, reason);
 }
 
 bool AppendToTable(const FolderItem& file, const QStringList& lines) {
-    return Report(AppendTable(file, lines), file);
+    QString reason;
+    const TableWrite result = AppendTable(file, lines, &reason);
+    return Report(result, file, reason);
 }
 
 }  // namespace qv

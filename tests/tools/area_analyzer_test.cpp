@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTemporaryDir>
 
+#include "platform/core/whole_file_writer.h"
 #include "support/workspace_fixture.h"
 #include "workspace/core/coefficients.h"
 #include "workspace/workspace_window.h"
@@ -235,6 +236,49 @@ TEST_F(AreaAnalyzerTest, TablesThatCannotBeWrittenAreReported) {
     Include();
     EXPECT_EQ(fake_->messages.size(), 3) << "one message, not one per Include";
     EXPECT_FALSE(f->Exists());
+}
+
+// A disk that fills up during a series: the Include whose row cannot land
+// leaves the file as the Includes before left it, says so and ends the series;
+// a single table on the full disk leaves no file at all.
+TEST_F(AreaAnalyzerTest, AFullDiskKeepsTheSeriesFileAsItWasAndEndsTheSeries) {
+    const FolderItemPtr f = File(QStringLiteral("series.xls"));
+    fake_->saveItems.push_back(f);
+    Choose("Start collecting multiple data");
+    Areas("1", "2", "3");
+    Include();
+    QFile in(f->AbsolutePath());
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray before = in.readAll();
+    in.close();
+    ASSERT_EQ(Lines(f).size(), 3);
+    {
+        ScopedWriteFault full(WriteFault::AfterBytes(before.size() + 3));
+        Areas("4", "5", "6");
+        Include();
+        EXPECT_EQ(full.Struck(), 1);
+    }
+    ASSERT_EQ(fake_->messages.size(), 1);
+    EXPECT_TRUE(fake_->messages[0].startsWith(
+        QStringLiteral("The table could not be written to \"series.xls\": ")));
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    EXPECT_EQ(in.readAll(), before) << "not the row's start (\"2\\t4\")";
+    in.close();
+    EXPECT_FALSE(a->writing) << "the series is not reported as going on";
+    Include();
+    EXPECT_EQ(Lines(f).size(), 3);
+    PressDone();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("series.xls")});
+
+    const FolderItemPtr single = File(QStringLiteral("single.xls"));
+    fake_->saveItems.push_back(single);
+    {
+        ScopedWriteFault full(WriteFault::AtFlush());
+        Choose("As Excel file");
+    }
+    EXPECT_EQ(fake_->messages.size(), 2);
+    EXPECT_FALSE(single->Exists());
 }
 
 TEST_F(AreaAnalyzerTest, WideNumbersPushTheColumnsApartAndBack) {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPointer>
 #include <QTemporaryDir>
 
+#include "platform/core/whole_file_writer.h"
 #include "support/workspace_fixture.h"
 #include "tools/coefficient_window.h"
 #include "tools/core/text_picture.h"
@@ -153,8 +155,50 @@ TEST_F(CoefficientWindowTest, FailuresAreReportedAndWriteNothing) {
     const FolderItemPtr nowhere = Item(QStringLiteral("no/such/sheet.xls"));
     fake_->saveItems.push_back(nowhere);
     c->BevelButton1->ChooseRow(kSheet);
-    EXPECT_EQ(fake_->messages.last(), QStringLiteral("The table could not be written to \"sheet.xls\"."));
+    EXPECT_EQ(fake_->messages.last(),
+              QStringLiteral(
+                  "The table could not be written to \"sheet.xls\": No such file or directory."));
     EXPECT_FALSE(nowhere->Exists());
+}
+
+// A disk that fills up: the new sheet over an earlier one and the append to it
+// fail whole, with a message; the earlier sheet keeps every byte and no
+// temporary file stays beside it.
+TEST_F(CoefficientWindowTest, AFullDiskLeavesTheEarlierSheetAsItWas) {
+    const FolderItemPtr sheet = Item(QStringLiteral("sheet.xls"));
+    const QByteArray earlier = "Sample ID:QV: older.pic\t \nRed\tGreen\t0.5\t13\n";
+    ASSERT_EQ(earlier.size(), 43);
+    Put(sheet, earlier);
+    const QStringList only{QStringLiteral("sheet.xls")};
+    const QString failed = QStringLiteral("The table could not be written to \"sheet.xls\": ");
+    {
+        ScopedWriteFault full(WriteFault::AtFlush());
+        fake_->saveItems.push_back(sheet);
+        c->BevelButton1->ChooseRow(kSheet);
+        ASSERT_EQ(fake_->messages.size(), 1);
+        EXPECT_TRUE(fake_->messages[0].startsWith(failed)) << fake_->messages[0].toStdString();
+        EXPECT_EQ(Read(sheet), earlier);
+        EXPECT_EQ(
+            QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            only);
+    }
+    {
+        // The old content reaches the new file, the block only partly.
+        ScopedWriteFault full(WriteFault::AfterBytes(earlier.size() + 20));
+        fake_->openItems.push_back(sheet);
+        c->BevelButton1->ChooseRow(kAppend);
+        ASSERT_EQ(fake_->messages.size(), 2);
+        EXPECT_TRUE(fake_->messages[1].startsWith(failed));
+        EXPECT_EQ(Read(sheet), earlier);
+        EXPECT_EQ(
+            QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+            only);
+        EXPECT_EQ(full.Struck(), 1);
+    }
+    fake_->openItems.push_back(sheet);
+    c->BevelButton1->ChooseRow(kAppend);
+    EXPECT_EQ(Read(sheet), earlier + kBlock) << "with room on the disk the same append lands";
+    EXPECT_EQ(fake_->messages.size(), 2);
 }
 
 TEST_F(CoefficientWindowTest, PictureOfEveryTextInItsPensColour) {

@@ -200,8 +200,9 @@ TEST_F(QuadrantCalculatorTest, StatisticsTableUnderTheProposedOrTypedName) {
     const FolderItemPtr nowhere = Item(QStringLiteral("missing/folder/t.xls"));
     fake_->saveItems.push_back(nowhere);
     c->BevelButton1->ChooseRow(1);
-    EXPECT_EQ(fake_->messages,
-              QStringList{"The table could not be written to \"t.xls\"."});
+    EXPECT_EQ(
+        fake_->messages,
+        QStringList{"The table could not be written to \"t.xls\": No such file or directory."});
     EXPECT_FALSE(nowhere->Exists());
 }
 

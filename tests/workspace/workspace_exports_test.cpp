@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <array>
+#include <functional>
 #include <vector>
 
+#include "platform/core/whole_file_writer.h"
 #include "support/workspace_fixture.h"
 #include "workspace/workspace_window.h"
 
@@ -138,6 +143,56 @@ TEST_F(ExportsTest, SaveExportsTheWorkingPictureUnderItsName) {
     const QImage saved(path);
     ASSERT_FALSE(saved.isNull());
     EXPECT_TRUE(saved.convertToFormat(QImage::Format_RGB32) == w->pix->Image());
+}
+
+// On a full disk each of the three exports leaves an earlier picture of the
+// chosen name byte for byte as it was (or no file where there was none), says
+// so, and leaves no temporary file beside it.
+TEST_F(ExportsTest, AFullDiskLeavesTheEarlierPictureAndSaysSo) {
+    Load(120, 80);
+    test::Drag(w->Canvas1, {10, 20}, {60, 50});
+    bool handled = false;
+    const std::vector<std::pair<const char*, std::function<void()>>> commands = {
+        {"Save", [&] { w->PushButton6->click(); }},
+        {"Save Screen", [&] { SaveScreen(); }},
+        {"Export ROI", [&] { w->HandleMenu(QStringLiteral("FileExportROI"), &handled); }},
+    };
+    QImage valid(40, 30, QImage::Format_RGB32);
+    valid.fill(qRgb(10, 200, 30));
+    QByteArray earlier;
+    {
+        QBuffer b(&earlier);
+        b.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(QImageWriter(&b, "png").write(valid));
+    }
+    for (const auto& [name, run] : commands) {
+        for (const bool over : {true, false}) {
+            SCOPED_TRACE(std::string(name) + (over ? " over a picture" : " as a new file"));
+            const QString path = NextExport(QStringLiteral("out.png"));
+            QFile::remove(path);
+            if (over) {
+                QFile f(path);
+                ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+                f.write(earlier);
+            }
+            fake_->messages.clear();
+            {
+                ScopedWriteFault full(WriteFault::AfterBytes(100));
+                run();
+                EXPECT_EQ(full.Struck(), 1);
+            }
+            ASSERT_EQ(fake_->messages.size(), 1);
+            EXPECT_TRUE(fake_->messages[0].startsWith(
+                QStringLiteral("The picture could not be written to \"out.png\": ")));
+            QFile f(path);
+            EXPECT_EQ(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>"),
+                      over ? earlier : QByteArray("<missing>"));
+            const QStringList left =
+                QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+            EXPECT_EQ(left.filter(QStringLiteral("out")),
+                      over ? QStringList{QStringLiteral("out.png")} : QStringList{});
+        }
+    }
 }
 
 TEST_F(ExportsTest, ExportRoiWritesTheBoxCutFromTheCrop) {

@@ -3,9 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <map>
 
+#include "platform/core/whole_file_writer.h"
 #include "support/workspace_fixture.h"
-#include "tools/core/table_file.h"
 #include "workspace/core/coefficients.h"
 #include "workspace/workspace_window.h"
 
@@ -168,8 +169,11 @@ class IntensityTableTest : public test::WorkspaceTest {
     void SetUp() override {
         test::WorkspaceTest::SetUp();
         ASSERT_TRUE(dir.isValid());
+        // The three channels' histograms all differ, so a column that held
+        // another channel's counts would show: red 0, 7, 255 once each; green
+        // 2 twice, 4 once; blue 3 twice, 9 once.
         PicturePtr p = NewPicture(300, 300);
-        const Color row[] = {RGB(0, 0, 2), RGB(255, 2, 0), RGB(2, 2, 2), kBlack, kWhite};
+        const Color row[] = {RGB(0, 2, 3), RGB(255, 4, 3), RGB(7, 2, 9), kBlack, kWhite};
         for (int x = 0; x < 5; ++x) p->RGBSurface()->SetPixel(11 + x, 11, row[x]);
         p->RGBSurface()->SetPixel(10, 11, RGB(5, 5, 5));  // on the outline: not in the crop
         w->import(p);
@@ -197,11 +201,15 @@ TEST_F(IntensityTableTest, SavesTheThreeHistogramsOfTheRoiUnderTheChosenName) {
     ASSERT_EQ(lines.size(), 259) << "258 lines, each ended by \\n";
     EXPECT_EQ(lines[0], "mine.xls");
     EXPECT_EQ(lines[1], "Intensity\tRed\tGreen\tBlue");
-    EXPECT_EQ(lines[2], "0\t1\t1\t1");
-    EXPECT_EQ(lines[3], "1\t0\t0\t0");
-    EXPECT_EQ(lines[4], "2\t1\t2\t2");
-    EXPECT_EQ(lines[5], "3\t0\t0\t0");
-    EXPECT_EQ(lines[257], "255\t1\t0\t0");
+    const std::map<int, QByteArray> counted = {
+        {0, "0\t1\t0\t0"}, {2, "2\t0\t2\t0"}, {3, "3\t0\t0\t2"},    {4, "4\t0\t1\t0"},
+        {7, "7\t1\t0\t0"}, {9, "9\t0\t0\t1"}, {255, "255\t1\t0\t0"}};
+    for (int i = 0; i < 256; ++i) {
+        const auto it = counted.find(i);
+        const QByteArray want =
+            it != counted.end() ? it->second : QByteArray::number(i) + "\t0\t0\t0";
+        EXPECT_EQ(lines[i + 2], want) << "intensity " << i;
+    }
     EXPECT_EQ(lines[258], "");
     EXPECT_TRUE(fake_->messages.isEmpty());
 
@@ -211,18 +219,34 @@ TEST_F(IntensityTableTest, SavesTheThreeHistogramsOfTheRoiUnderTheChosenName) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("mine.xls")});
 }
 
-TEST_F(IntensityTableTest, AFileThatCannotBeWrittenIsReportedAndAnOldOneReplacedWhole) {
+TEST_F(IntensityTableTest, AFileThatCannotBeWrittenIsReportedAndAnOldOneKeptWhole) {
     test::Drag(w->Canvas1, {10, 10}, {16, 12});
     const FolderItemPtr nowhere =
         FolderItem::FromPath(dir.filePath(QStringLiteral("gone/mine.xls")));
     fake_->saveItems.push_back(nowhere);
     w->PushButton3->click();
     EXPECT_EQ(fake_->messages,
-              QStringList{TableWriteMessage(TableWrite::CannotWrite, QStringLiteral("mine.xls"))});
+              QStringList{QStringLiteral(
+                  "The table could not be written to \"mine.xls\": No such file or directory.")});
     EXPECT_FALSE(nowhere->Exists());
 
+    // A table larger than one write chunk over an old one on a disk that
+    // fills up part way: the old one keeps every byte.
     const FolderItemPtr old = File(QStringLiteral("old.xls"));
-    ASSERT_TRUE(old->WriteBytes(QByteArray(20000, 'Q')));
+    const QByteArray earlier(20000, 'Q');
+    ASSERT_TRUE(old->WriteBytes(earlier));
+    for (const WriteFault& f : {WriteFault::AfterBytes(1000), WriteFault::AtFlush()}) {
+        ScopedWriteFault full(f);
+        fake_->saveItems.push_back(old);
+        w->PushButton3->click();
+        EXPECT_EQ(Read(old), earlier);
+    }
+    ASSERT_EQ(fake_->messages.size(), 3);
+    EXPECT_TRUE(fake_->messages[2].startsWith(
+        QStringLiteral("The table could not be written to \"old.xls\": ")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("old.xls")});
+
     fake_->saveItems.push_back(old);
     w->PushButton3->click();
     const QByteArray bytes = Read(old);

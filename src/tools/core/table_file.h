@@ -1,7 +1,7 @@
 #pragma once
 
 // Tab-separated tables on disk: one line per row, each ending "\n", in UTF-8.
-// A table is written whole or not at all.
+// A table is written whole or not at all; so is a table added to.
 
 #include <QByteArray>
 #include <QString>
@@ -20,14 +20,16 @@ enum class TableWrite {
 
 QByteArray TableBytes(const QStringList& lines);
 
-// Creates the file or replaces it.
-TableWrite WriteTable(const FolderItem& file, const QStringList& lines);
+// Creates the file or replaces it. On failure `reason` (when given) says why.
+TableWrite WriteTable(const FolderItem& file, const QStringList& lines, QString* reason = nullptr);
 
 // Adds the lines after the file's content; content that does not end with a
-// line end gets one first, so the new block starts on a line of its own.
-TableWrite AppendTable(const FolderItem& file, const QStringList& lines);
+// line end gets one first, so the new block starts on a line of its own. The
+// old content and the new lines are written together as a new whole file.
+TableWrite AppendTable(const FolderItem& file, const QStringList& lines, QString* reason = nullptr);
 
-// The message for a failed write ("" for Done).
-QString TableWriteMessage(TableWrite result, const QString& fileName);
+// The message for a failed write ("" for Done), with the reason when known.
+QString TableWriteMessage(TableWrite result, const QString& fileName,
+                          const QString& reason = QString());
 
 }  // namespace qv

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -62,6 +63,13 @@ TEST_F(TableFileTest, RefusalsLeaveEveryFileAsItWas) {
     const FolderItem missing = File(QStringLiteral("gone.xls"));
     EXPECT_EQ(AppendTable(missing, {"new"}), TableWrite::CannotRead);
     EXPECT_FALSE(missing.Exists());
+
+    // A named pipe is refused before it is opened (reading it would wait for ever).
+    const FolderItem pipe = File(QStringLiteral("pipe.xls"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe.AbsolutePath()).constData(), 0600), 0);
+    QString reason;
+    EXPECT_EQ(AppendTable(pipe, {"new"}, &reason), TableWrite::CannotRead);
+    EXPECT_EQ(reason, QStringLiteral("it is not a regular file"));
 
     const FolderItem nowhere = File(QStringLiteral("no/such/folder/t.xls"));
     EXPECT_EQ(WriteTable(nowhere, {"a"}), TableWrite::CannotWrite);
