@@ -69,6 +69,7 @@ std::vector<PicSource> Sources(const std::vector<FolderItemPtr>& files) {
 Window4::Window4() {
     SetTitle(QStringLiteral("Import Biorad file"));
     SetResizeable(false);
+    SetFrameButtons(true, false, false);
     SetSize(303, 391);
     BuildControls(kControls, {
                                  QV_HANDLER(Window4, Canvas1_Open),
@@ -206,7 +207,7 @@ void Window4::TakeStack(CheckedIntake& in) {
     pixCurrent_ = false;
     const ImportSizes s = ImportSizing(nx, ny, Platform().ScreenWidth(), Platform().ScreenHeight());
     Canvas1->resize(s.canvasWidth, s.canvasHeight);
-    SetSize(s.windowWidth, s.windowHeight);
+    SetSizeOnScreen(s.windowWidth, s.windowHeight);
     update();
 }
 
