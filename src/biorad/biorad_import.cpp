@@ -206,8 +206,11 @@ void Window4::TakeStack(CheckedIntake& in) {
     exported_ = false;
     pixCurrent_ = false;
     const ImportSizes s = ImportSizing(nx, ny, Platform().ScreenWidth(), Platform().ScreenHeight());
-    Canvas1->resize(s.canvasWidth, s.canvasHeight);
     SetSizeOnScreen(s.windowWidth, s.windowHeight);
+    // What the desktop's frame takes off the window comes off the canvas too,
+    // so the controls below it keep their room.
+    Canvas1->resize(s.canvasWidth - (s.windowWidth - Width()),
+                    s.canvasHeight - (s.windowHeight - Height()));
     update();
 }
 

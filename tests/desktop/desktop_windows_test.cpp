@@ -4,6 +4,7 @@
 
 #include <QTemporaryDir>
 
+#include "app/globals.h"
 #include "biorad/biorad_import.h"
 #include "desktop/desktop_fixture.h"
 #include "montage/montage_setup.h"
@@ -49,11 +50,18 @@ TEST_F(DesktopTest, TheWorkspaceStaysOnTheScreenAtLaunchWithAPictureAndAfterNewW
     Settle();
     EXPECT_TRUE(InsideScreen(w)) << "with a 512-pixel picture";
 
+    // A launch document: every new workspace opens it, as tall as the screen allows.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("launch.png"));
+    ASSERT_TRUE(test::Gradient(300)->Image().save(path));
+    Module1::startfol = FolderItem::FromPath(path);
     w->_FileNewwindow_Action();
     Window1* fresh = Window1::instance();
     fresh->Show();
     Settle();
+    Module1::startfol = nullptr;
     ASSERT_NE(fresh, w);
+    EXPECT_EQ(fresh->imgsize, 300) << "the launch document came in";
     EXPECT_TRUE(InsideScreen(fresh)) << "after File > New window";
 }
 
@@ -156,6 +164,10 @@ TEST_F(WorkspaceOnDesktop, TheImportWindowHasACloseBoxOnlyAndFitsAWideStack) {
     Settle();
     EXPECT_GT(importer->Height(), 900) << "sized to the stack";
     EXPECT_TRUE(InsideScreen(importer)) << "a 2000 x 1500 stack";
+    const auto* controls = importer->ControlNamed<QWidget>(QStringLiteral("GroupBox1"));
+    ASSERT_TRUE(controls);
+    EXPECT_LT(importer->Canvas1->geometry().bottom(), controls->geometry().top())
+        << "the picture ends above the controls";
     EXPECT_TRUE(HasBoxes(importer, Close));
 }
 
