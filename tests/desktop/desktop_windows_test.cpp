@@ -185,6 +185,7 @@ TEST_F(WorkspaceOnDesktop, TheMontageDocksUnderItsSetupWithBothFramesFree) {
         EXPECT_TRUE(LeftOrPushedIn(montage, montage->Left(), setup->Left()));
     };
     docked();
+    EXPECT_TRUE(InFront(setup, {montage, w})) << "the montage shows as it is made, then the setup";
     EXPECT_TRUE(HasBoxes(setup, Close | Resize));
     EXPECT_TRUE(HasBoxes(montage, Close | Resize));
 
