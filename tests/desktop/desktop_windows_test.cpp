@@ -66,35 +66,31 @@ TEST_F(DesktopTest, TheWorkspaceStaysOnTheScreenAtLaunchWithAPictureAndAfterNewW
 }
 
 TEST_F(WorkspaceOnDesktop, ToolWindowsStandBesideTheWorkspaceOnTheScreen) {
+    // A tool window the workspace places at its right edge, `below` its top.
+    const auto beside = [this](const Window* tool, int below) {
+        ASSERT_TRUE(tool);
+        EXPECT_TRUE(InsideScreen(tool));
+        EXPECT_TRUE(SideBySide(w, tool));
+        EXPECT_EQ(tool->Top(), w->Top() + below) << tool->Title().toStdString();
+        EXPECT_TRUE(HasBoxes(tool, kToolBoxes));
+    };
     w->quad_RB->SetValue(true);
     w->quadCalc_PB->Push();
     Settle();
     Window2* calc = Window2::existing();
-    ASSERT_TRUE(calc);
-    EXPECT_TRUE(InsideScreen(calc));
-    EXPECT_TRUE(SideBySide(w, calc));
-    EXPECT_EQ(calc->Top(), w->Top());
-    EXPECT_TRUE(HasBoxes(calc, kToolBoxes));
+    beside(calc, 0);
     EXPECT_TRUE(InFront(calc, {w}));
 
     w->PushButton12->Push();  // "Coefficient Calculator"
     Settle();
     Window6* coeff = Window6::existing();
-    ASSERT_TRUE(coeff);
-    EXPECT_TRUE(InsideScreen(coeff));
-    EXPECT_TRUE(SideBySide(w, coeff));
-    EXPECT_EQ(coeff->Top(), w->Top() + 250);
-    EXPECT_TRUE(HasBoxes(coeff, kToolBoxes));
+    beside(coeff, 250);
     EXPECT_TRUE(InFront(w, {coeff, calc})) << "the workspace shown again after its new window";
 
     w->_ToolsAreas_Action();
     Settle();
     Window9* areas = Window9::existing();
-    ASSERT_TRUE(areas);
-    EXPECT_TRUE(InsideScreen(areas));
-    EXPECT_TRUE(SideBySide(w, areas));
-    EXPECT_EQ(areas->Top(), w->Top() + 20);
-    EXPECT_TRUE(HasBoxes(areas, kToolBoxes));
+    beside(areas, 20);
     EXPECT_TRUE(InFront(areas, {w, coeff, calc}));
 
     w->_ToolsAnalyzeROI_Action();
