@@ -6,6 +6,7 @@
 
 #include "app/globals.h"
 #include "biorad/biorad_import.h"
+#include "biorad/pic_fixtures.h"
 #include "desktop/desktop_fixture.h"
 #include "montage/montage_setup.h"
 #include "montage/montage_window.h"
@@ -16,7 +17,6 @@
 #include "tools/quadrant_calculator.h"
 #include "tools/roi_analysis.h"
 #include "workspace/workspace_window.h"
-#include "../biorad/pic_fixtures.h"
 
 namespace qv::desktop {
 namespace {

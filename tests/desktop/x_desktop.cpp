@@ -6,6 +6,7 @@
 #include <QThread>
 #include <QWidget>
 #include <cstdlib>
+#include <cstring>
 #include <xcb/xcb.h>
 
 namespace qv::desktop {
