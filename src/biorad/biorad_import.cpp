@@ -69,6 +69,7 @@ std::vector<PicSource> Sources(const std::vector<FolderItemPtr>& files) {
 Window4::Window4() {
     SetTitle(QStringLiteral("Import Biorad file"));
     SetResizeable(false);
+    SetFrameButtons(true, false, false);
     SetSize(303, 391);
     BuildControls(kControls, {
                                  QV_HANDLER(Window4, Canvas1_Open),
@@ -205,8 +206,11 @@ void Window4::TakeStack(CheckedIntake& in) {
     exported_ = false;
     pixCurrent_ = false;
     const ImportSizes s = ImportSizing(nx, ny, Platform().ScreenWidth(), Platform().ScreenHeight());
-    Canvas1->resize(s.canvasWidth, s.canvasHeight);
-    SetSize(s.windowWidth, s.windowHeight);
+    SetSizeOnScreen(s.windowWidth, s.windowHeight);
+    // What the desktop's frame takes off the window comes off the canvas too,
+    // so the controls below it keep their room.
+    Canvas1->resize(s.canvasWidth - (s.windowWidth - Width()),
+                    s.canvasHeight - (s.windowHeight - Height()));
     update();
 }
 

@@ -110,6 +110,7 @@ const QString kNoPicture = QStringLiteral("No picture is available!");
 Window10::Window10() {
     SetTitle(QStringLiteral("Montage setup"));
     SetMinimumSize(64, 64);
+    SetFrameButtons(true, false, false);
     SetSize(316, 202);
     BuildControls(kControls, {
                                  QV_HANDLER(Window10, PopupMenu1_Change),
@@ -229,10 +230,11 @@ void Window10::drawtwo() {
     montage->update();
 }
 
-void Window10::Dock() {
-    Window7* montage = Window7::instance();
-    montage->SetTop(Top() + Height() + 21);
-    montage->SetLeft(Left());
+void Window10::Dock() { Window7::instance()->DockUnder(*this); }
+
+void Window10::Event_FrameChanged() {
+    // News of the frame is no move: a closed montage window stays closed.
+    if (Window7* montage = Window7::existing()) montage->DockUnder(*this);
 }
 
 void Window10::Event_Resized() { Dock(); }

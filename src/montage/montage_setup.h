@@ -27,6 +27,7 @@ public:
     void Event_Activate() override;
     void Event_Moved() override;
     void Event_Resized() override;
+    void Event_FrameChanged() override;
     bool _FileClose_Action();
     bool _EditCopy_Action();
     bool _FileSaveAs_Action();

@@ -31,6 +31,7 @@ constexpr int kMarkerOffset = 7;
 Window7::Window7() {
     SetTitle(QStringLiteral("Montage"));
     SetMinimumSize(kMinimumSide, kMinimumSide);
+    SetFrameButtons(true, false, false);
     SetSize(512, 550);
     QPalette white = Content()->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -49,12 +50,18 @@ Canvas* Window7::Panel(int k) const {
     return ControlNamed<Canvas>(QStringLiteral("Canvas") + QString::number(k));
 }
 
+void Window7::DockUnder(const Window& setup) {
+    SetTop(TopUnder(setup, 21));
+    SetLeft(setup.Left());
+}
+
 void Window7::Event_Open() {
-    if (Window10* setup = Window10::existing()) {
-        SetTop(setup->Top() + setup->Height() + 21);
-        SetLeft(setup->Left());
-    }
+    if (Window10* setup = Window10::existing()) DockUnder(*setup);
     update();
+}
+
+void Window7::Event_FrameChanged() {
+    if (Window10* setup = Window10::existing()) DockUnder(*setup);
 }
 
 void Window7::Event_EnableMenuItems() { EnableItem(QStringLiteral("FileClose")); }

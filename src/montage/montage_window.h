@@ -26,7 +26,13 @@ public:
     // Canvas1 (panel 1) to Canvas4 (the merge), k from 1 to 4.
     Canvas* Panel(int k) const;
 
+    // Docks the window 21 pixels below the setup window's content, at its
+    // left; lower where the frames need the room, so that neither frame lies
+    // over the other.
+    void DockUnder(const Window& setup);
+
     void Event_Open() override;
+    void Event_FrameChanged() override;
     void Event_EnableMenuItems() override;
     bool _FileClose_Action();
 

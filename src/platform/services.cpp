@@ -21,11 +21,28 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
+#include <QWidget>
+#include <QWindow>
 
 #include "platform/core/filetypes.h"
 #include "platform/core/whole_file_writer.h"
 
 namespace qv {
+
+bool WindowManagerDrawsFrames() {
+    // Offscreen the plugin's margins are no frame anyone sees.
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+std::optional<QMargins> ReportedFrameExtents(const QWidget* window) {
+    if (!WindowManagerDrawsFrames()) return std::nullopt;
+    const QWindow* handle = window ? window->windowHandle() : nullptr;
+    if (!handle || !handle->isVisible()) return std::nullopt;
+    const QMargins m = handle->frameMargins();
+    if (m.isNull()) return std::nullopt;
+    return m;
+}
 
 namespace {
 
@@ -100,6 +117,9 @@ public:
         QScreen* s = QGuiApplication::screenAt(window.center());
         if (!s) s = QGuiApplication::primaryScreen();
         return s ? s->availableGeometry() : Services::AvailableArea(window);
+    }
+    std::optional<QMargins> FrameExtents(const QWidget* window) override {
+        return ReportedFrameExtents(window);
     }
     bool ShiftKey() override {
         return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ShiftModifier);

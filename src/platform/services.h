@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QMargins>
 #include <QRect>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -51,6 +53,14 @@ public:
         (void)window;
         return QRect(0, 0, ScreenWidth(), ScreenHeight());
     }
+    // The extents of the frame the desktop's window manager draws around a
+    // top-level window (title bar and borders), once it has reported them for
+    // that window; none before the window is first shown and managed, and none
+    // where no window manager draws frames (offscreen).
+    virtual std::optional<QMargins> FrameExtents(const QWidget* window) {
+        (void)window;
+        return std::nullopt;
+    }
     virtual bool ShiftKey() = 0;
     // Drags a picture out of `source`: the user sees the outline of `outline`
     // (in the source's own pixels) and the receiving application decides what
@@ -66,6 +76,13 @@ public:
     virtual bool WriteTiff(const PicturePtr& p, const FolderItemPtr& file,
                            const TiffSettings& settings) = 0;
 };
+
+// The frame extents the window manager reports, through Qt's platform plugin,
+// for a shown top-level window; none while it reports none, and none offscreen
+// (the desktop implementation of FrameExtents).
+std::optional<QMargins> ReportedFrameExtents(const QWidget* window);
+// Whether windows get frames from a window manager at all (not offscreen).
+bool WindowManagerDrawsFrames();
 
 // The services in use; the desktop implementation unless one was installed.
 Services& Platform();

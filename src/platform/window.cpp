@@ -24,6 +24,31 @@ namespace {
 int g_quitting = 0;
 int g_builtWhileQuitting = 0;
 
+// The window shown last: the one the program wants in front.
+QPointer<Window> g_wantedFront;
+
+// The frames the desktop last reported, for windows of fixed size [0] and
+// resizable ones [1]; they stand in for a window's own until it is told.
+struct ReportedFrame {
+    QMargins margins;
+    bool seen = false;
+};
+ReportedFrame g_reportedFrames[2];
+
+// How long a window shown for the first time waits, at most, for the desktop
+// to tell its frame: polls 10 ms apart.
+constexpr int kFramePollMs = 10;
+constexpr int kFramePolls = 300;
+
+// A window the desktop has just taken in lies in front; the window the program
+// showed last goes back in front of it.
+void BringBackWantedFront(const Window* taken) {
+    Window* wanted = g_wantedFront.data();
+    if (!wanted || wanted == taken || wanted->Closed() || !wanted->isVisible()) return;
+    wanted->raise();
+    wanted->activateWindow();
+}
+
 std::vector<QPointer<Window>>& OpenWindows() {
     static std::vector<QPointer<Window>> windows;
     return windows;
@@ -134,13 +159,84 @@ void Window::Relayout() {
     } else {
         setFixedSize(total);
     }
+    // A centred window stands where it will show from the start, so that a
+    // window placed beside it before it shows lies beside it.
+    if (centred_ && !placed_ && !everShown_) Centre();
     if (HasPlace()) KeepOnScreen();
+}
+
+QMargins Window::Frame() const {
+    ReportedFrame& kind = g_reportedFrames[resizeable_ ? 1 : 0];
+    if (const std::optional<QMargins> own = Platform().FrameExtents(this)) {
+        if (WindowManagerDrawsFrames()) kind = {*own, true};
+        return *own;
+    }
+    if (kind.seen) return kind.margins;
+    const ReportedFrame& other = g_reportedFrames[resizeable_ ? 0 : 1];
+    return other.seen ? other.margins : QMargins();
+}
+
+QRect Window::FrameRect() const { return geometry().marginsAdded(Frame()); }
+
+int Window::LeftBeside(const Window& anchor) const {
+    return anchor.Left() + anchor.Width() + anchor.Frame().right() + Frame().left();
+}
+
+int Window::TopUnder(const Window& anchor, int gap) const {
+    const int between = anchor.Frame().bottom() + Frame().top() + BarHeight();
+    return anchor.Top() + anchor.Height() + std::max(gap, between);
+}
+
+void Window::SetSizeOnScreen(int width, int height) {
+    const QMargins f = Frame();
+    const QRect area = Platform().AvailableArea(FrameRect());
+    if (!area.isEmpty()) {
+        width = std::min(width, area.width() - f.left() - f.right());
+        height = std::min(height, area.height() - f.top() - f.bottom() - BarHeight());
+    }
+    SetSize(width, height);
+}
+
+void Window::SetFrameButtons(bool closeBox, bool minimiseBox, bool zoomBox) {
+    Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint;
+    if (closeBox) flags |= Qt::WindowCloseButtonHint;
+    if (minimiseBox) flags |= Qt::WindowMinimizeButtonHint;
+    if (zoomBox) flags |= Qt::WindowMaximizeButtonHint;
+    setWindowFlags(flags);
+}
+
+void Window::Centre() {
+    const QRect whole = FrameRect();
+    const QRect area = Platform().AvailableArea(whole);
+    const QMargins f = Frame();
+    setGeometry(area.x() + (area.width() - whole.width()) / 2 + f.left(),
+                area.y() + (area.height() - whole.height()) / 2 + f.top(), width(), height());
+}
+
+void Window::CheckFrame() {
+    if (closed_ || frameKnown_) return;
+    const std::optional<QMargins> own = Platform().FrameExtents(this);
+    if (!own) {
+        if (++framePolls_ >= kFramePolls && framePoll_) framePoll_->stop();
+        return;
+    }
+    frameKnown_ = true;
+    if (framePoll_) framePoll_->stop();
+    Frame();  // remembered for the windows of its kind that follow
+    // The desktop has taken the window in and put it in front: the window the
+    // program showed last goes back there.
+    BringBackWantedFront(this);
+    if (*own == frameCounted_) return;
+    frameCounted_ = *own;
+    if (centred_ && !placed_ && QPoint(Left(), Top()) == shownAt_) Centre();
+    KeepOnScreen();
+    Event_FrameChanged();
 }
 
 void Window::KeepOnScreen() {
     if (closed_) return;
     // The whole window as the desktop shows it, frame and menu bar included.
-    const QRect frame = frameGeometry();
+    const QRect frame = FrameRect();
     const QRect area = Platform().AvailableArea(frame);
     if (area.isEmpty()) return;
     auto least = [](int low, int high, int areaLow, int areaHigh) {
@@ -150,7 +246,7 @@ void Window::KeepOnScreen() {
     };
     const int dx = least(frame.left(), frame.right(), area.left(), area.right());
     const int dy = least(frame.top(), frame.bottom(), area.top(), area.bottom());
-    if (dx != 0 || dy != 0) move(pos() + QPoint(dx, dy));
+    if (dx != 0 || dy != 0) setGeometry(geometry().translated(dx, dy));
 }
 
 void Window::SetSize(int width, int height) {
@@ -242,13 +338,27 @@ void Window::SetTop(int top) {
 
 void Window::Show() {
     if (closed_) return;
-    if (!everShown_ && centred_ && !placed_) {
-        const QRect avail = Platform().AvailableArea(frameGeometry());
-        move(avail.x() + (avail.width() - width()) / 2, avail.y() + (avail.height() - height()) / 2);
+    const bool first = !everShown_;
+    if (first) {
+        if (centred_ && !placed_) Centre();
+        shownAt_ = QPoint(Left(), Top());
+        frameCounted_ = Frame();
+        firstActivation_ = true;
     }
-    if (!everShown_) shownAt_ = QPoint(Left(), Top());
     everShown_ = true;
+    g_wantedFront = this;
     show();
+    if (first && !frameKnown_) {
+        if (Platform().FrameExtents(this)) {
+            CheckFrame();
+        } else if (WindowManagerDrawsFrames()) {
+            // The window manager tells the frame once it has taken the window in.
+            framePoll_ = new QTimer(this);
+            framePoll_->setInterval(kFramePollMs);
+            connect(framePoll_, &QTimer::timeout, this, &Window::CheckFrame);
+            framePoll_->start();
+        }
+    }
     // The desktop may have placed it, or only now tell the size of its frame.
     KeepOnScreen();
     raise();
@@ -352,6 +462,13 @@ bool Window::event(QEvent* event) {
         if (content != QSize(width_, height_)) SetSize(content.width(), content.height());
     }
     if (event->type() == QEvent::WindowActivate && !closed_) {
+        // A window the desktop activates as it first shows it takes the front
+        // from the window the program showed after it: that one goes back.
+        if (firstActivation_) {
+            firstActivation_ = false;
+            CheckFrame();
+            BringBackWantedFront(this);
+        }
         detail::BringToFront(this);
         Event_Activate();
         if (MenuBar* bar = TheMenuBar()) bar->Update(this);

@@ -13,6 +13,7 @@
 #include "platform/controlfactory.h"
 
 class QShortcut;
+class QTimer;
 
 namespace qv {
 
@@ -44,12 +45,36 @@ public:
     void SetHeight(int height) { SetSize(width_, height); }
     void SetSize(int width, int height);
 
-    // Moves the window by the least step that keeps it inside the screen's
-    // available area; never resizes it (a window larger than the area keeps its
-    // top-left corner inside). SetLeft, SetTop, SetSize and Show call it after
-    // they have placed or sized the window, so a window only calls it itself
-    // when something else has moved it.
+    // Moves the window by the least step that keeps the whole of it, menu bar
+    // and the desktop's frame included, inside the screen's available area;
+    // never resizes it (a window larger than the area keeps its top-left corner
+    // inside). SetLeft, SetTop, SetSize and Show call it after they have placed
+    // or sized the window, and it runs again once the desktop tells the frame,
+    // so a window only calls it itself when something else has moved it.
     void KeepOnScreen();
+
+    // The frame the desktop's window manager draws around the window (title
+    // bar and borders): the one it reported for this window, or, before it has,
+    // the one it last reported for a window of the same kind (resizable or
+    // not). Empty where no frame is known (offscreen): there the content
+    // geometry is the whole window.
+    QMargins Frame() const;
+    // The whole window as the desktop shows it, menu bar and frame included.
+    QRect FrameRect() const;
+    // The Left that puts this window at `anchor`'s right edge (anchor's Left +
+    // Width) with the two frames side by side, neither over the other.
+    int LeftBeside(const Window& anchor) const;
+    // The Top that docks this window `gap` pixels below `anchor`'s content, or
+    // lower where the frames need more room: anchor's bottom border never lies
+    // over this window's title bar or menu bar.
+    int TopUnder(const Window& anchor, int gap) const;
+    // SetSize for a size worked out from the screen: the size shrinks, where it
+    // must, so that the whole window, frame and menu bar included, fits the
+    // screen's available area.
+    void SetSizeOnScreen(int width, int height);
+    // The buttons of the window's frame. A window has close, minimise and zoom
+    // boxes until it says otherwise; call before the window is shown.
+    void SetFrameButtons(bool closeBox, bool minimiseBox, bool zoomBox);
 
     // Shows the window and brings it to the front.
     void Show();
@@ -86,6 +111,10 @@ public:
     virtual void Event_Moved() {}
     // The window changed size, by the user or by code, once it had opened.
     virtual void Event_Resized() {}
+    // The desktop told the window's frame after the window had been placed
+    // with the frame it expected (or with none): a window docked to another
+    // docks again.
+    virtual void Event_FrameChanged() {}
 
     // Renders the content area as it is drawn, with white where nothing is,
     // into g at (x, y). Canvases show their backdrops and Paint, without what
@@ -138,6 +167,10 @@ private:
     // only then is it kept on the screen.
     bool HasPlace() const { return placed_ || everShown_; }
     int BarHeight() const;
+    // Centres the whole window, frame included, in the screen's available area.
+    void Centre();
+    // Takes up the frame once the desktop reports it for this window.
+    void CheckFrame();
 
     QWidget* content_;
     QWidget* topBar_ = nullptr;
@@ -157,6 +190,11 @@ private:
     bool opened_ = false;
     bool everShown_ = false;
     QPoint shownAt_;  // where the content area was when last shown or moved
+    QMargins frameCounted_;   // the frame the window was placed with
+    bool frameKnown_ = false;  // the desktop has reported this window's frame
+    bool firstActivation_ = false;  // shown, and not yet activated since
+    QTimer* framePoll_ = nullptr;
+    int framePolls_ = 0;
     friend void detail::ScheduleShow(Window* w);
 };
 

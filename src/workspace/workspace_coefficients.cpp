@@ -9,7 +9,7 @@ namespace qv {
 namespace {
 
 void PlaceBeside(Window6* c, Window1* w) {
-    c->SetLeft(w->Left() + w->Width());
+    c->SetLeft(c->LeftBeside(*w));  // the workspace's Left + Width, frames counted
     c->SetTop(w->Top() + 250);
     c->Show();
 }

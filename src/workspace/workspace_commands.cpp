@@ -82,7 +82,7 @@ bool Window1::_ToolsMontage_Action() {
 void Window1::PlaceAreaAnalyzer() {
     Window1* w = Window1::instance();
     Window9* analyzer = Window9::instance();
-    analyzer->SetLeft(w->Left() + w->Width());
+    analyzer->SetLeft(analyzer->LeftBeside(*w));  // the workspace's Left + Width, frames counted
     analyzer->SetTop(w->Top() + 20);
     analyzer->Show();
 }

@@ -207,7 +207,7 @@ void Window1::quadCalc_PB_Action() { calculator(); }
 void Window1::calculator() {
     Window1* w = Window1::instance();
     Window2* calc = Window2::instance();
-    calc->SetLeft(w->Left() + w->Width());
+    calc->SetLeft(calc->LeftBeside(*w));  // the workspace's Left + Width, frames counted
     calc->SetTop(w->Top());
     calc->Show();
 }

@@ -18,8 +18,7 @@ void Window1::Layout() {
     SetMinimumSize(600, 690);
     SetCentred(true);
     SetResizeable(false);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::CustomizeWindowHint);
+    SetFrameButtons(true, false, false);
     SetSize(705, 702);
 }
 

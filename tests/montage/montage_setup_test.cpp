@@ -129,6 +129,21 @@ TEST_F(MontageSetupTest, DefaultChannelsByTheWorkspacePair) {
     }
 }
 
+TEST_F(MontageSetupTest, UnderAWindowManagerTheMontageDocksBelowTheSetupsFrame) {
+    // A title bar of 20 pixels and a bottom border of 5 need more than 21.
+    fake_->frame = QMargins(1, 20, 1, 5);
+    w->poxc = Gradient(50, 40);
+    Window10* s = Window10::instance();
+    Window7* m = Window7::existing();
+    ASSERT_TRUE(m);
+    DrainEvents();
+    EXPECT_EQ(m->FrameRect().top(), s->FrameRect().bottom() + 1) << "title bar free, buttons free";
+    EXPECT_EQ(m->Left(), s->Left());
+    s->SetTop(s->Top() + 30);
+    DrainEvents();
+    EXPECT_EQ(m->FrameRect().top(), s->FrameRect().bottom() + 1) << "docked again after a move";
+}
+
 TEST_F(MontageSetupTest, TheMontageStaysDockedAndComesBackAfterClosing) {
     w->poxc = Gradient(50, 40);
     Window10* s = Window10::instance();

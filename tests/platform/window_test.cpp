@@ -34,64 +34,85 @@ public:
 TEST_F(OnScreenTest, PlacementsMoveByTheLeastStepBackOntoTheScreen) {
     struct Case {
         int width, height, left, top;
-        int expectLeft, expectTop;
+        int expectLeft, expectTop;  // with no frame known
+        int framedLeft, framedTop;  // under a frame of 3, 22, 3, 5
     };
     const Case cases[] = {
-        {300, 300, 100, 100, 100, 100},     // inside: where it was put
-        {300, 300, 1497, 250, 1300, 250},   // past the right edge
-        {300, 300, -20, 500, 0, 500},       // past the left edge
-        {300, 300, 200, 1000, 200, 900},    // past the bottom
-        {300, 300, 200, 10, 200, 40},       // under the panel
-        {1390, 300, 800, 100, 210, 100},    // wide, past the right edge
-        {2000, 1300, 500, 500, 0, 40},      // larger than the area: its top-left inside
+        {300, 300, 100, 100, 100, 100, 100, 100},    // inside: where it was put
+        {300, 300, 1497, 250, 1300, 250, 1297, 250}, // past the right edge
+        {300, 300, -20, 500, 0, 500, 3, 500},        // past the left edge
+        {300, 300, 200, 1000, 200, 900, 200, 895},   // past the bottom
+        {300, 300, 200, 10, 200, 40, 200, 62},       // under the panel
+        {1390, 300, 800, 100, 210, 100, 207, 100},   // wide, past the right edge
+        {2000, 1300, 500, 500, 0, 40, 3, 62},        // larger than the area: its top-left inside
     };
-    for (const Case& c : cases) {
-        BareWindow w;
-        w.SetSize(c.width, c.height);
-        w.SetLeft(c.left);
-        w.SetTop(c.top);
-        EXPECT_EQ(w.Left(), c.expectLeft) << c.left << "," << c.top;
-        EXPECT_EQ(w.Top(), c.expectTop) << c.left << "," << c.top;
-        EXPECT_EQ(w.Width(), c.width) << "never resized";
-        EXPECT_EQ(w.Height(), c.height) << "never resized";
-        // Shown, the window may gain a frame, which has to be on the screen too.
-        w.Show();
-        const QRect frame = w.frameGeometry();
-        const QRect area = fake_->availableArea;
-        if (frame.width() <= area.width()) {
-            EXPECT_GE(frame.left(), area.left()) << c.left;
-            EXPECT_LE(frame.right(), area.right()) << c.left;
+    for (const bool framed : {false, true}) {
+        if (framed) fake_->frame = QMargins(3, 22, 3, 5);
+        for (const Case& c : cases) {
+            BareWindow w;
+            w.SetSize(c.width, c.height);
+            w.SetLeft(c.left);
+            w.SetTop(c.top);
+            const int left = framed ? c.framedLeft : c.expectLeft;
+            const int top = framed ? c.framedTop : c.expectTop;
+            EXPECT_EQ(w.Left(), left) << framed << ": " << c.left << "," << c.top;
+            EXPECT_EQ(w.Top(), top) << framed << ": " << c.left << "," << c.top;
+            EXPECT_EQ(w.Width(), c.width) << "never resized";
+            EXPECT_EQ(w.Height(), c.height) << "never resized";
+            w.Show();
+            EXPECT_EQ(w.Left(), left) << "showing moves it no further";
+            EXPECT_EQ(w.Top(), top) << "showing moves it no further";
         }
-        if (frame.height() <= area.height()) {
-            EXPECT_GE(frame.top(), area.top()) << c.top;
-            EXPECT_LE(frame.bottom(), area.bottom()) << c.top;
-        }
-        EXPECT_LE(std::abs(w.Left() - c.expectLeft), w.Left() - frame.left() + frame.right() - w.geometry().right())
-            << "moved no further than its frame asks";
-        EXPECT_LE(std::abs(w.Top() - c.expectTop), w.Top() - frame.top() + frame.bottom() - w.geometry().bottom());
     }
 }
 
 TEST_F(OnScreenTest, AWindowThatGrowsInPlaceMovesUpJustEnough) {
+    fake_->frame = QMargins(1, 20, 1, 5);
     BareWindow w;
     w.SetCentred(true);
     w.SetSize(705, 702);
+    EXPECT_EQ(w.Left(), 1 + (1600 - 707) / 2) << "centred with its frame before it shows";
+    EXPECT_EQ(w.Top(), 40 + 20 + (1160 - 727) / 2) << "centred in the area left by the panel";
     w.Show();
-    const QMargins frame(w.geometry().left() - w.frameGeometry().left(),
-                         w.geometry().top() - w.frameGeometry().top(),
-                         w.frameGeometry().right() - w.geometry().right(),
-                         w.frameGeometry().bottom() - w.geometry().bottom());
-    EXPECT_NEAR(w.Left(), (1600 - 705) / 2, frame.left() + frame.right());
-    EXPECT_NEAR(w.Top(), 40 + (1160 - 702) / 2, frame.top() + frame.bottom())
-        << "centred in the area left by the panel";
+    EXPECT_EQ(w.Top(), 40 + 20 + (1160 - 727) / 2);
     const int left = w.Left();
-    w.SetSize(705, 1150);
-    EXPECT_EQ(w.Height(), 1150);
-    EXPECT_EQ(w.Top(), 1200 - frame.bottom() - 1150) << "its bottom on the screen's bottom edge";
+    w.SetSize(705, 1100);
+    EXPECT_EQ(w.Height(), 1100);
+    EXPECT_EQ(w.Top(), 1200 - 5 - 1100) << "its frame's bottom on the screen's bottom edge";
     EXPECT_EQ(w.Left(), left);
-    w.SetSize(1400, 1150);
-    EXPECT_EQ(w.Left(), 1600 - frame.right() - 1400) << "grown to the right: moved left by the overhang";
+    w.SetSize(1400, 1100);
+    EXPECT_EQ(w.Left(), 1600 - 1 - 1400) << "grown to the right: moved left by the overhang";
     EXPECT_EQ(w.Width(), 1400);
+}
+
+TEST_F(OnScreenTest, FramesDockAndStandBesideWithoutOverlapping) {
+    fake_->frame = QMargins(1, 20, 1, 5);
+    BareWindow anchor, beside, docked;
+    anchor.SetSize(400, 300);
+    anchor.SetLeft(100);
+    anchor.SetTop(200);
+    beside.SetSize(200, 100);
+    beside.SetLeft(beside.LeftBeside(anchor));
+    EXPECT_EQ(beside.Left(), 100 + 400 + 1 + 1) << "both borders between them";
+    EXPECT_EQ(beside.FrameRect().left(), anchor.FrameRect().right() + 1);
+    docked.SetSize(200, 100);
+    docked.SetTop(docked.TopUnder(anchor, 21));
+    EXPECT_EQ(docked.Top(), 200 + 300 + 5 + 20) << "21 pixels leave no room for the frames";
+    EXPECT_EQ(docked.FrameRect().top(), anchor.FrameRect().bottom() + 1);
+    fake_->frame = QMargins(0, 8, 0, 2);
+    docked.SetTop(docked.TopUnder(anchor, 21));
+    EXPECT_EQ(docked.Top(), 200 + 300 + 21) << "where the frames fit, the given gap";
+}
+
+TEST_F(OnScreenTest, ASizeFromTheScreenShrinksToLetTheFrameFit) {
+    fake_->frame = QMargins(1, 20, 1, 1);
+    BareWindow w;
+    w.SetSizeOnScreen(1570, 1170);
+    EXPECT_EQ(w.Width(), 1570) << "fits across";
+    EXPECT_EQ(w.Height(), 1160 - 21) << "the panel, the title bar and the bottom border taken off";
+    w.SetLeft(10);
+    w.SetTop(10);
+    EXPECT_TRUE(QRect(0, 40, 1600, 1160).contains(w.FrameRect()));
 }
 
 TEST_F(OnScreenTest, TheMenuBarAboveTheContentStaysOnTheScreenToo) {

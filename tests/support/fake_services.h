@@ -61,6 +61,9 @@ public:
     QRect AvailableArea(const QRect& window) override {
         return availableArea.isNull() ? Services::AvailableArea(window) : availableArea;
     }
+    std::optional<QMargins> FrameExtents(const QWidget* window) override {
+        return frame ? frame : ReportedFrameExtents(window);
+    }
     bool ShiftKey() override { return shift; }
     void DragPicture(QWidget* source, const QRect& outline, const PicturePtr& picture,
                      const QString& text = QString()) override {
@@ -102,6 +105,9 @@ public:
     int screenHeight = 1024;
     // The area windows may use; the whole screen when null.
     QRect availableArea;
+    // The frame a window manager draws around every window, known before the
+    // window shows; when none is set, the frame the platform plugin reports.
+    std::optional<QMargins> frame;
     bool shift = false;
     // Pictures dragged out, in order; each drag is over at once.
     struct Drag {

@@ -257,5 +257,19 @@ TEST_F(CoefficientWindowTest, ReopenedWindowShowsTheLiveFlagAsItStands) {
     EXPECT_FALSE(Window6::existing()->CheckBox1->Value());
 }
 
+TEST_F(CoefficientWindowTest, TheQuadrantMaskWithoutAWorkspacePlacesTheWindowBesideAFreshOne) {
+    c->CheckBox2->SetValue(false);
+    w->Close();
+    DrainEvents();
+    ASSERT_FALSE(Window1::existing());
+    c->CheckBox2->SetValue(true);  // reaches the workspace, so builds one
+    Window1* fresh = Window1::existing();
+    ASSERT_TRUE(fresh);
+    DrainEvents();
+    ASSERT_TRUE(fresh->Visible());
+    EXPECT_EQ(c->Left(), fresh->Left() + fresh->Width()) << "beside where it shows, centred";
+    EXPECT_EQ(c->Top(), fresh->Top() + 250);
+}
+
 }  // namespace
 }  // namespace qv

@@ -18,16 +18,22 @@ namespace {
 using test::DrainEvents;
 using test::ShowsWholeText;
 
-// The workspace on a 1600 x 1200 screen, as a user first meets it.
+// The workspace on a 1600 x 1200 screen, as a user first meets it, under a
+// window manager that draws a title bar of 20 pixels and borders of 1, with
+// 5 at the bottom.
 class ScreenFitTest : public test::WorkspaceTest {
 protected:
+    void SetUp() override {
+        fake_->frame = QMargins(1, 20, 1, 5);
+        test::WorkspaceTest::SetUp();
+    }
     void TearDown() override {
         for (int i = WindowCount() - 1; i >= 0; --i) WindowAt(i)->Close();
         test::WorkspaceTest::TearDown();
     }
     // The window with its frame and menu bar lies inside the screen.
     static ::testing::AssertionResult OnScreen(Window* window, const QRect& screen) {
-        const QRect frame = window->frameGeometry();
+        const QRect frame = window->FrameRect();
         if (screen.contains(frame)) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure()
                << window->Title().toStdString() << " at " << frame.x() << "," << frame.y() << " "
@@ -50,7 +56,8 @@ TEST_F(ScreenFitTest, OpenDemoImageGrowsTheWorkspaceWithoutLeavingTheScreen) {
     ASSERT_GT(w->imgsize, 0) << "the demo image came in";
     EXPECT_EQ(w->Height(), 1150) << "the size makeview gives";
     EXPECT_TRUE(OnScreen(w, screen));
-    EXPECT_EQ(w->frameGeometry().bottom(), screen.bottom()) << "moved up by the least step";
+    EXPECT_EQ(w->FrameRect().bottom(), screen.bottom()) << "moved up by the least step";
+    EXPECT_EQ(w->Top() + w->Height() + 5, 1200);
     EXPECT_EQ(w->geometry().left(), before.x()) << "and not sideways";
 }
 
@@ -63,7 +70,8 @@ TEST_F(ScreenFitTest, ToolWindowsBesideAWideWorkspaceStayOnTheScreen) {
     Window6* c = Window6::existing();
     ASSERT_TRUE(c);
     EXPECT_TRUE(OnScreen(c, screen));
-    EXPECT_EQ(c->frameGeometry().right(), screen.right()) << "moved left by the least step";
+    EXPECT_EQ(c->FrameRect().right(), screen.right()) << "moved left by the least step";
+    EXPECT_EQ(c->Left() + c->Width() + 1, 1600);
     EXPECT_EQ(c->Top(), w->Top() + 250) << "kept at its height";
 
     w->quad_RB->SetValue(true);

@@ -1,0 +1,116 @@
+#pragma once
+
+// A started program on the real desktop the runner provides: an X server of
+// 1600 x 1200 with a window manager. Dialogs are scripted as in every test;
+// the screen, its available area and the windows' frames are the desktop's.
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStringList>
+#include <initializer_list>
+
+#include "desktop/x_desktop.h"
+#include "support/session_fixture.h"
+
+namespace qv::desktop {
+
+// What the window manager lets the user do with a window: its frame buttons
+// and resizing.
+enum Box { Close = 1, Minimise = 2, Zoom = 4, Resize = 8 };
+
+class DesktopTest : public test::SessionTest {
+protected:
+    void SetUp() override {
+        test::SessionTest::SetUp();
+        QScreen* screen = QGuiApplication::primaryScreen();
+        ASSERT_TRUE(screen);
+        fake_->screenWidth = screen->geometry().width();
+        fake_->screenHeight = screen->geometry().height();
+        fake_->availableArea = screen->availableGeometry();
+        area_ = screen->availableGeometry();
+    }
+    void TearDown() override {
+        Settle();
+        test::SessionTest::TearDown();
+    }
+
+    // The window's frame, as the window manager drew it, lies inside the
+    // screen's available area.
+    ::testing::AssertionResult InsideScreen(const QWidget* window) const {
+        const QRect frame = FrameOnScreen(window);
+        if (frame.isNull())
+            return ::testing::AssertionFailure()
+                   << window->windowTitle().toStdString() << " has no frame";
+        if (area_.contains(frame)) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << window->windowTitle().toStdString() << "'s frame " << frame.x() << ","
+               << frame.y() << " " << frame.width() << "x" << frame.height()
+               << " leaves the available area " << area_.width() << "x" << area_.height();
+    }
+
+    // The frame buttons and the resizing the window manager allows (Box).
+    // A box shows when the manager allows its action and the window asks for
+    // its decoration.
+    static ::testing::AssertionResult HasBoxes(const QWidget* window, int boxes) {
+        const QStringList allowed = AllowedActions(window);
+        auto allows = [&](const char* action) { return allowed.contains(QLatin1String(action)); };
+        const struct {
+            Box box;
+            const char* name;
+            bool shown;
+        } shown[] = {
+            {Close, "close box", allows("CLOSE")},
+            {Minimise, "minimise box", allows("MINIMIZE") && AsksForDecoration(window, 0x20)},
+            {Zoom, "zoom box", allows("MAXIMIZE_HORZ") && AsksForDecoration(window, 0x40)},
+            {Resize, "resizing", allows("RESIZE")},
+        };
+        for (const auto& s : shown) {
+            if (s.shown != bool(boxes & s.box))
+                return ::testing::AssertionFailure()
+                       << window->windowTitle().toStdString() << ": " << s.name
+                       << (s.shown ? " offered" : " missing") << " (allowed: "
+                       << allowed.join(QLatin1Char(' ')).toStdString() << ")";
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    // `right`'s frame stands at `left`'s frame's right edge, neither over the
+    // other, or as near to it as the screen's right edge lets it.
+    ::testing::AssertionResult SideBySide(const QWidget* left, const QWidget* right) const {
+        const QRect a = FrameOnScreen(left), b = FrameOnScreen(right);
+        if (!a.isNull() && !b.isNull() &&
+            b.left() == std::min(a.right() + 1, area_.right() + 1 - b.width()))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << right->windowTitle().toStdString() << "'s frame starts at " << b.left()
+               << ", " << left->windowTitle().toStdString() << "'s ends at " << a.right();
+    }
+
+    // The window's Left is `left`, or less by the least step that keeps its
+    // frame on the screen.
+    ::testing::AssertionResult LeftOrPushedIn(const QWidget* window, int content, int left) const {
+        const QRect frame = FrameOnScreen(window);
+        if (content == left || (content < left && frame.right() == area_.right()))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "Left " << content << " for " << left
+                                             << ", frame ending at " << frame.right();
+    }
+
+    // Of these windows, `front` is the one the window manager stacks highest.
+    static ::testing::AssertionResult InFront(const QWidget* front,
+                                              std::initializer_list<const QWidget*> others) {
+        std::vector<const QWidget*> all(others);
+        all.push_back(front);
+        const QWidget* top = Frontmost(all);
+        if (top == front) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << (top ? top->windowTitle().toStdString() : std::string("nothing"))
+               << " is in front, not " << front->windowTitle().toStdString();
+    }
+
+    QRect area_;
+};
+
+}  // namespace qv::desktop

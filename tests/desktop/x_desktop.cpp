@@ -1,0 +1,173 @@
+#include "desktop/x_desktop.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QThread>
+#include <QWidget>
+#include <cstdlib>
+#include <cstring>
+#include <xcb/xcb.h>
+
+namespace qv::desktop {
+
+namespace {
+
+xcb_connection_t* Connection() {
+    auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_window_t Root(xcb_connection_t* c) {
+    return xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+}
+
+xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
+    xcb_intern_atom_reply_t* r =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, static_cast<uint16_t>(strlen(name)), name),
+                              nullptr);
+    const xcb_atom_t atom = r ? r->atom : xcb_atom_t{XCB_ATOM_NONE};
+    free(r);
+    return atom;
+}
+
+// The 32-bit items of a window property.
+std::vector<uint32_t> Property(xcb_connection_t* c, xcb_window_t w, const char* name) {
+    std::vector<uint32_t> items;
+    const xcb_atom_t atom = Atom(c, name);
+    if (atom == XCB_ATOM_NONE) return items;
+    xcb_get_property_reply_t* r = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, w, atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 1024), nullptr);
+    if (r && r->format == 32) {
+        const auto* data = static_cast<const uint32_t*>(xcb_get_property_value(r));
+        items.assign(data, data + xcb_get_property_value_length(r) / 4);
+    }
+    free(r);
+    return items;
+}
+
+QString AtomName(xcb_connection_t* c, xcb_atom_t atom) {
+    xcb_get_atom_name_reply_t* r = xcb_get_atom_name_reply(c, xcb_get_atom_name(c, atom), nullptr);
+    QString name;
+    if (r)
+        name = QString::fromLatin1(xcb_get_atom_name_name(r), xcb_get_atom_name_name_length(r));
+    free(r);
+    return name;
+}
+
+xcb_window_t Id(const QWidget* window) {
+    return window && window->windowHandle() ? static_cast<xcb_window_t>(window->winId()) : 0;
+}
+
+}  // namespace
+
+bool WindowManagerRunning(QString* why) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+        *why = QStringLiteral("the platform is \"%1\", not xcb").arg(QGuiApplication::platformName());
+        return false;
+    }
+    xcb_connection_t* c = Connection();
+    if (!c) {
+        *why = QStringLiteral("no connection to the X server");
+        return false;
+    }
+    const std::vector<uint32_t> check = Property(c, Root(c), "_NET_SUPPORTING_WM_CHECK");
+    if (check.empty()) {
+        *why = QStringLiteral("no EWMH window manager on the display");
+        return false;
+    }
+    return true;
+}
+
+QRect FrameOnScreen(const QWidget* window) {
+    xcb_connection_t* c = Connection();
+    const xcb_window_t w = Id(window);
+    if (!c || !w) return {};
+    const std::vector<uint32_t> extents = Property(c, w, "_NET_FRAME_EXTENTS");
+    if (extents.size() != 4) return {};
+    xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr);
+    xcb_translate_coordinates_reply_t* t = xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, w, Root(c), 0, 0), nullptr);
+    QRect frame;
+    if (g && t) {
+        // _NET_FRAME_EXTENTS: left, right, top, bottom
+        frame = QRect(t->dst_x, t->dst_y, g->width, g->height)
+                    .adjusted(-static_cast<int>(extents[0]), -static_cast<int>(extents[2]),
+                              static_cast<int>(extents[1]), static_cast<int>(extents[3]));
+    }
+    free(g);
+    free(t);
+    return frame;
+}
+
+QStringList AllowedActions(const QWidget* window) {
+    xcb_connection_t* c = Connection();
+    const xcb_window_t w = Id(window);
+    QStringList actions;
+    if (!c || !w) return actions;
+    for (uint32_t atom : Property(c, w, "_NET_WM_ALLOWED_ACTIONS"))
+        actions << AtomName(c, atom).remove(QStringLiteral("_NET_WM_ACTION_"));
+    actions.sort();
+    return actions;
+}
+
+bool AsksForDecoration(const QWidget* window, unsigned bit) {
+    xcb_connection_t* c = Connection();
+    const xcb_window_t w = Id(window);
+    if (!c || !w) return false;
+    // flags, functions, decorations, input mode, status
+    const std::vector<uint32_t> hints = Property(c, w, "_MOTIF_WM_HINTS");
+    constexpr uint32_t kDecorationsGiven = 0x2, kAllBut = 0x1;
+    if (hints.size() < 3 || !(hints[0] & kDecorationsGiven)) return true;
+    const uint32_t decorations = hints[2];
+    return (decorations & kAllBut) ? !(decorations & bit) : (decorations & bit) != 0;
+}
+
+std::vector<unsigned> Stacking() {
+    xcb_connection_t* c = Connection();
+    if (!c) return {};
+    const std::vector<uint32_t> list = Property(c, Root(c), "_NET_CLIENT_LIST_STACKING");
+    return {list.begin(), list.end()};
+}
+
+const QWidget* Frontmost(const std::vector<const QWidget*>& windows) {
+    const std::vector<unsigned> stack = Stacking();
+    for (auto it = stack.rbegin(); it != stack.rend(); ++it)
+        for (const QWidget* w : windows)
+            if (w && Id(w) == *it) return w;
+    return nullptr;
+}
+
+bool WaitUntil(const std::function<bool()>& done, int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > ms) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+void Settle() {
+    auto framed = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->windowType() == Qt::Window && FrameOnScreen(w).isNull())
+                return false;
+        return true;
+    };
+    WaitUntil(framed);
+    // The stacking and the frames stand still for 150 ms.
+    std::vector<unsigned> last = Stacking();
+    int still = 0;
+    WaitUntil([&] {
+        QThread::msleep(25);
+        QCoreApplication::processEvents();
+        const std::vector<unsigned> now = Stacking();
+        still = now == last ? still + 1 : 0;
+        last = now;
+        return still >= 6;
+    });
+}
+
+}  // namespace qv::desktop
