@@ -70,6 +70,42 @@ QString SeriesMessage(const SeriesOutcome& o) {
     return text.join(QLatin1Char(' '));
 }
 
+QString StartSeries(const FolderItemPtr& folder, SeriesMovie& movie, int width, int height) {
+    const QString n = folder->Name();
+    if (folder->Exists()) return SeriesNameTaken(n);
+    if (!folder->CreateAsFolder()) return SeriesFolderProblem(n);
+    if (!movie.Open(folder->Child(MovieFileName(n))->AbsolutePath(), width, height,
+                    kSeriesFrameRate)) {
+        folder->Delete();  // made just now and still empty
+        return SeriesMovieProblem(n);
+    }
+    return QString();
+}
+
+SeriesOutcome RunSeries(const FolderItemPtr& folder, int npics, SeriesMovie& movie,
+                        const SeriesSteps& steps, std::vector<FolderItemPtr>& fseq) {
+    const QString n = folder->Name();
+    SeriesOutcome outcome;
+    outcome.frames = npics;
+    for (int i = 1; i <= npics; ++i) {
+        const PicturePtr frame = steps.makeFrame(i, &outcome.stop);
+        if (!frame) break;
+        const FolderItemPtr file = folder->Child(FrameFileName(n, i));
+        if (steps.saveFrame(frame, file)) {
+            fseq[static_cast<std::size_t>(i)] = file;
+        } else {
+            steps.beep();
+            ++outcome.unsaved;
+        }
+        steps.frameDone(i, FrameProgress(i, npics));
+        if (!movie.AppendPicture(frame)) outcome.movieWritten = false;
+        ++outcome.made;
+        steps.keepAlive();
+    }
+    if (!movie.Finish()) outcome.movieWritten = false;
+    return outcome;
+}
+
 std::vector<FolderItemPtr> SavedFrames(const std::vector<FolderItemPtr>& fseq, int npics) {
     std::vector<FolderItemPtr> out;
     const int last = std::min(npics, static_cast<int>(fseq.size()) - 1);

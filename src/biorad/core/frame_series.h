@@ -5,9 +5,11 @@
 // saved frames that are handed on to the workspace.
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "platform/core/folderitem.h"
+#include "platform/core/picture.h"
 
 namespace qv {
 
@@ -44,6 +46,44 @@ struct SeriesOutcome {
 // and the movie written; otherwise what went wrong and that what was saved is
 // in that folder.
 QString SeriesMessage(const SeriesOutcome& o);
+
+// The movie of a series, as the export drives it: created with one video
+// track, a picture appended per frame, finished at the end.
+class SeriesMovie {
+public:
+    virtual ~SeriesMovie() = default;
+    virtual bool Open(const QString& path, int width, int height, double frameRate) = 0;
+    virtual bool AppendPicture(const PicturePtr& picture) = 0;
+    // Writes what is left and closes the file; false when the movie is not whole.
+    virtual bool Finish() = 0;
+};
+
+// Makes the new folder of a series and creates its movie of width x height in
+// it. Returns why the series cannot start ("" when it can); then nothing is
+// left in the folder's place. A folder or file that exists is never written
+// into or over.
+QString StartSeries(const FolderItemPtr& folder, SeriesMovie& movie, int width, int height);
+
+// What the export asks of its window for each frame.
+struct SeriesSteps {
+    // Makes frame i (from 1) and gives it; or gives none and says why not.
+    std::function<PicturePtr(int i, QString* problem)> makeFrame;
+    // Saves a frame as a TIFF file; false when it could not be saved whole.
+    std::function<bool(const PicturePtr& frame, const FolderItemPtr& file)> saveFrame;
+    std::function<void()> beep;
+    // After frame i is saved: the progress bar's new value.
+    std::function<void(int i, int progress)> frameDone;
+    // After frame i is in the movie: the window's events run.
+    std::function<void()> keepAlive;
+};
+
+// The frame loop of a started series named after its folder: every frame
+// made, saved as a TIFF file (a frame not saved beeps and leaves its fseq
+// entry as it was; a saved one is fseq(i)) and appended to the movie, which
+// is finished at the end. Stops at the first frame that cannot be made.
+// fseq must hold entries 0 to npics.
+SeriesOutcome RunSeries(const FolderItemPtr& folder, int npics, SeriesMovie& movie,
+                        const SeriesSteps& steps, std::vector<FolderItemPtr>& fseq);
 
 // The saved frame files fseq(1) to fseq(npics), in order, without the frames
 // that could not be saved.
