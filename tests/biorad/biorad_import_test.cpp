@@ -16,6 +16,7 @@
 #include "biorad/pic_fixtures.h"
 #include "platform/longpass.h"
 #include "platform/movie.h"
+#include "support/named_pipe.h"
 #include "support/session_fixture.h"
 #include "workspace/workspace_window.h"
 
@@ -277,6 +278,8 @@ TEST_F(ImportTest, ARefusedDropChangesNothing) {
         const char* message;  // part of the message; none for a drop that carries no file
     };
     const FolderItemPtr good = File("g.pic", Stack433());
+    const test::NamedPipe pipe(dir.filePath("pipe.pic"));
+    ASSERT_TRUE(pipe.Made());
     const Case cases[] = {
         {"four files", {good, good, good, good}, "At most three"},
         {"truncated", {File("t.pic", truncated)}, "\"t.pic\" is shorter"},
@@ -289,7 +292,9 @@ TEST_F(ImportTest, ARefusedDropChangesNothing) {
         {"fewer images", {File("f.pic", PicBytes(4, 3, 2, [](int, int, int) { return 0; })), good},
          "fewer than the 3"},
         {"gone", {FolderItem::FromPath(dir.filePath("gone.pic"))}, "cannot be opened"},
-        {"a folder", {Folder("folder.pic")}, "\"folder.pic\""},
+        {"a folder", {Folder("folder.pic")}, "\"folder.pic\" is not a regular file"},
+        {"a named pipe", {pipe.Item()}, "\"pipe.pic\" is not a regular file"},
+        {"a pipe among files", {good, pipe.Item()}, "\"pipe.pic\" is not a regular file"},
         {"no PIC or picture file", {File("notes.txt", Stack433())}, nullptr},
         {"no file", {}, nullptr},
     };
@@ -820,6 +825,15 @@ TEST_F(ImportTest, OpenTakesOneFileAsTheSingleCurrentStack) {
     EXPECT_EQ(w->Title(), title);
     EXPECT_EQ(w->pix, pix);
     EXPECT_EQ(w->nfiles, 2);
+    // So is anything that is not a regular file, before it is opened.
+    const test::NamedPipe pipe(dir.filePath("pipe.pic"));
+    ASSERT_TRUE(pipe.Made());
+    fake_->openItems.push_back(pipe.Item());
+    w->PushButton3_Action();
+    EXPECT_EQ(fake_->messages.value(1), NotARegularFile("pipe.pic"));
+    EXPECT_EQ(w->Title(), title);
+    EXPECT_EQ(w->pix, pix);
+    fake_->messages.clear();
 
     // A three-image file merges alone, now and in later runs; no beep.
     fake_->openItems.push_back(File("s.pic", Stack433()));
