@@ -4,11 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QUuid>
 
 #include "platform/core/filetypes.h"
+#include "platform/core/whole_file_writer.h"
 
 namespace qv {
 
@@ -54,14 +54,8 @@ PicturePtr FolderItem::OpenAsPicture() const {
     return PictureFromImage(image);
 }
 
-bool FolderItem::WriteBytes(const QByteArray& bytes) const {
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+bool FolderItem::WriteBytes(const QByteArray& bytes, QString* error) const {
+    return WriteFileWhole(path_, bytes, error);
 }
 
 bool FolderItem::CreateAsFolder() const {

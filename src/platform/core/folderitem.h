@@ -33,8 +33,9 @@ public:
     // The file decoded as a 32-bit RGB picture (the first page of a multi-page
     // file); none when it is missing, cannot be decoded or is too large.
     PicturePtr OpenAsPicture() const;
-    // Creates or replaces the file with these bytes; false when it cannot.
-    bool WriteBytes(const QByteArray& bytes) const;
+    // Creates or replaces the file with these bytes, whole or not at all
+    // (WholeFileWriter); false when it cannot, with the reason in `error`.
+    bool WriteBytes(const QByteArray& bytes, QString* error = nullptr) const;
     // Creates this item as a new, empty folder; false when anything exists
     // here already or the folder cannot be made.
     bool CreateAsFolder() const;
