@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <random>
 
 #include "app/resources.h"
 #include "platform/movie.h"
+#include "platform/core/whole_file_writer.h"
 #include "platform/moviewriter.h"
 
 namespace qv {
@@ -106,6 +108,58 @@ TEST_F(MovieTest, WriterRefusesWhatItCannotWrite) {
     EXPECT_TRUE(w.Finish());
     EXPECT_FALSE(w.IsOpen());
     EXPECT_EQ(DecodeMovie(ReadFile(path)).size(), 2u);
+}
+
+TEST_F(MovieTest, AMovieThatCannotBeCreatedOrFinishedLeavesTheEarlierFile) {
+    const QString path = dir_.filePath(QStringLiteral("kept.mov"));
+    const QByteArray earlier("an earlier movie");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(earlier), earlier.size());
+    }
+    const auto onlyTheEarlierFile = [&] {
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{"kept.mov"});
+        EXPECT_EQ(ReadFile(path), earlier);
+    };
+    {
+        ScopedWriteFault fault(WriteFault::AtOpen().Named(".mov"));
+        MovieWriter w;
+        EXPECT_FALSE(w.Open(path, 8, 8, 32.0));
+        EXPECT_FALSE(w.IsOpen());
+        EXPECT_FALSE(w.ErrorText().isEmpty());
+        EXPECT_EQ(fault.Struck(), 1);
+        onlyTheEarlierFile();
+    }
+    struct Case {
+        const char* what;
+        WriteFault fault;
+    };
+    const Case finishes[] = {
+        {"disk full while written", WriteFault::AfterBytes(64).Named(".mov")},
+        {"final flush", WriteFault::AtFlush().Named(".mov")},
+        {"rename", WriteFault::AtRename().Named(".mov")},
+    };
+    for (const Case& c : finishes) {
+        SCOPED_TRACE(c.what);
+        ScopedWriteFault fault(c.fault);
+        MovieWriter w;
+        ASSERT_TRUE(w.Open(path, 8, 8, 32.0));
+        EXPECT_TRUE(w.AppendPicture(NoisePicture(8, 8, 1)));
+        EXPECT_FALSE(w.Finish());
+        EXPECT_FALSE(w.ErrorText().isEmpty());
+        EXPECT_EQ(fault.Struck(), 1);
+        onlyTheEarlierFile();
+    }
+    // Without a fault the finished movie replaces the earlier file.
+    MovieWriter w;
+    ASSERT_TRUE(w.Open(path, 8, 8, 32.0));
+    EXPECT_EQ(ReadFile(path), earlier) << "until the movie is finished";
+    EXPECT_TRUE(w.AppendPicture(NoisePicture(8, 8, 1)));
+    EXPECT_TRUE(w.Finish());
+    EXPECT_TRUE(w.ErrorText().isEmpty());
+    EXPECT_EQ(DecodeMovie(ReadFile(path)).size(), 1u);
 }
 
 TEST_F(MovieTest, DestroyingAnOpenWriterFinishesTheFile) {
