@@ -466,6 +466,7 @@ public:
     }
     bool AppendPicture(const PicturePtr& picture) override { return writer_.AppendPicture(picture); }
     bool Finish() override { return writer_.Finish(); }
+    QString ErrorText() const override { return writer_.ErrorText(); }
 
 private:
     MovieWriter writer_;
@@ -526,7 +527,8 @@ void Window4::moviemode() {
         exporting_ = false;
     }
     ProgressBar1->setVisible(false);
-    exported_ = outcome.stop.isEmpty();
+    // Frames are handed over only from a whole series whose movie was kept.
+    exported_ = outcome.stop.isEmpty() && outcome.movieWritten;
     MsgBox(SeriesMessage(outcome));
 }
 

@@ -14,6 +14,7 @@
 
 #include "biorad/core/frame_series.h"
 #include "biorad/pic_fixtures.h"
+#include "platform/core/whole_file_writer.h"
 #include "platform/longpass.h"
 #include "platform/movie.h"
 #include "support/named_pipe.h"
@@ -492,7 +493,7 @@ TEST_F(ImportTest, AnExportThatCannotStartWritesNothing) {
         {"folder exists", "Seq", SeriesNameTaken("Seq")},
         {"file exists", "Taken", SeriesNameTaken("Taken")},
         {"no such place", "missing/Seq", SeriesFolderProblem("Seq")},
-        {"movie cannot be made", longName, SeriesMovieProblem(longName)},
+        {"movie cannot be made", longName, SeriesMovieProblem(longName, "File name too long", true)},
     };
     const std::vector<FolderItemPtr> files = ThreeChannels(3);
     const QStringList before = Entries();
@@ -550,6 +551,77 @@ TEST_F(ImportTest, AFrameThatCannotBeSavedBeepsAndTheMovieKeepsIt) {
     QStringList handed;
     for (int i = 0; i < 4; ++i) handed << ws->fola[static_cast<std::size_t>(i)]->Name();
     EXPECT_EQ(handed, (QStringList{"Seq1.tif", "Seq2.tif", "Seq4.tif", "Seq5.tif"}));
+}
+
+TEST_F(ImportTest, AFrameNotWrittenWholeBeepsLeavesNoFileAndIsCounted) {
+    CheckMovie();
+    ExportTo("Seq");
+    // The disk fills up in the middle of the second frame's file.
+    ScopedWriteFault fault(WriteFault::AfterBytes(100).Named(".tif").Skip(1).Times(1));
+    Drop(ThreeChannels(3));
+    EXPECT_EQ(fault.Struck(), 1);
+    EXPECT_EQ(fake_->beeps, 2) << "the drop's and the frame's";
+    EXPECT_EQ(QDir(dir.filePath("Seq")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{"Seq1.tif", "Seq3.tif", "Seqmovie.mov"}))
+        << "no part of the frame, nor a temporary file, is left";
+    EXPECT_FALSE(w->fseq[2]);
+    EXPECT_EQ(Movie("Seq/Seqmovie.mov").size(), 3u);
+    ASSERT_EQ(fake_->messages.size(), 1);
+    EXPECT_TRUE(fake_->messages[0].startsWith("1 of the 3 frames could not be saved as a TIFF file"))
+        << fake_->messages[0].toStdString();
+    EXPECT_FALSE(fake_->messages[0].contains("movie (along with its frames) is stored"));
+    w->PushButton1_Action();
+    ASSERT_TRUE(Window1::existing());
+    EXPECT_EQ(Window1::existing()->StaticText4->Text(), QStringLiteral("1/2")) << "only the saved frames";
+}
+
+TEST_F(ImportTest, AMovieThatCannotBeCreatedOrFinishedTakesItsFolderAwayAndFreesTheName) {
+    CheckMovie();
+    const std::vector<FolderItemPtr> files = ThreeChannels(3);
+    const QStringList before = Entries();
+    struct Case {
+        const char* what;
+        WriteFault fault;
+        QString message;
+        bool framesWritten;
+    };
+    const QString removed = QStringLiteral(
+        "The movie \"Seqmovie.mov\" could not be written (%1). The folder you specified in the "
+        "previous dialog box was removed again with the frames saved in it: nothing was kept.");
+    const Case cases[] = {
+        {"create", WriteFault::AtOpen().Named(".mov"),
+         SeriesMovieProblem("Seq", "Permission denied", true), false},
+        {"finish: disk full", WriteFault::AfterBytes(100).Named(".mov"),
+         removed.arg("No space left on device"), true},
+        {"finish: flush", WriteFault::AtFlush().Named(".mov"), removed.arg("Input/output error"), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fake_->messages.clear();
+        fake_->tiffWrites.clear();
+        {
+            ScopedWriteFault fault(c.fault);
+            ExportTo("Seq");
+            Drop(files);
+            EXPECT_EQ(fault.Struck(), 1);
+        }
+        EXPECT_EQ(fake_->messages, QStringList{c.message});
+        EXPECT_EQ(fake_->tiffWrites.size(), c.framesWritten ? 3u : 0u);
+        EXPECT_EQ(Entries(), before) << "no folder, frame or movie is left";
+        EXPECT_EQ(w->fseq, std::vector<FolderItemPtr>(4)) << "nothing counts as saved";
+        EXPECT_FALSE(ControlVisible(w->ProgressBar1));
+        fake_->messages.clear();
+        w->PushButton1_Action();
+        EXPECT_EQ(fake_->messages, QStringList{NoSeriesToHandOver()});
+    }
+    // The same name again, on a disk that works.
+    fake_->messages.clear();
+    ExportTo("Seq");
+    Drop(files);
+    EXPECT_EQ(fake_->messages, QStringList{"The QuickTime movie (along with its frames) is stored in "
+                                           "the folder you specified in the previous dialog box."});
+    EXPECT_EQ(Entries("Seq"), (QStringList{"Seq1.tif", "Seq2.tif", "Seq3.tif", "Seqmovie.mov"}));
+    EXPECT_EQ(Movie("Seq/Seqmovie.mov").size(), 3u);
 }
 
 TEST_F(ImportTest, AFileChangedDuringTheExportStopsIt) {

@@ -54,8 +54,13 @@ TEST(FrameSeriesTest, TheClosingMessageTellsWhatWentWrong) {
         {"two unsaved", {12, 12, 2, true, {}},
          "2 of the 12 frames could not be saved as TIFF files: each beeped, and they are in the "
          "movie. " + rest},
-        {"movie unfinished", {5, 5, 0, false, {}},
-         "The movie could not be written completely. " + rest},
+        {"movie not written, folder removed", {5, 5, 1, false, {}, "Seqmovie.mov", "disk full", true},
+         "The movie \"Seqmovie.mov\" could not be written (disk full). The folder you specified in "
+         "the previous dialog box was removed again with the frames saved in it: nothing was kept."},
+        {"movie not written, folder kept", {5, 5, 0, false, {}, "Seqmovie.mov", "", false},
+         "The movie \"Seqmovie.mov\" could not be written. The folder you specified in the previous "
+         "dialog box could not be removed again; what was saved is in it, but no frames are handed "
+         "over."},
         {"stopped", {5, 2, 1, true, QStringLiteral("The file \"a.pic\" has changed.")},
          "The file \"a.pic\" has changed. The export stopped after frame 2 of 5. 1 of the 2 frames "
          "could not be saved as a TIFF file: it beeped, and it is in the movie. " + rest},
@@ -92,6 +97,7 @@ public:
         ++finished;
         return !failFinish;
     }
+    QString ErrorText() const override { return failOpen || failFinish ? "disk full" : ""; }
     bool failOpen = false, failFinish = false;
     QString path;
     QSize size;
@@ -116,7 +122,10 @@ TEST_F(SeriesRunTest, ASeriesStartsOnlyInAFolderItMadeItself) {
     EXPECT_EQ(StartSeries(Item("none/Seq"), movie, 4, 3), SeriesFolderProblem("Seq"));
     EXPECT_TRUE(movie.path.isEmpty()) << "no movie before its folder";
     movie.failOpen = true;
-    EXPECT_EQ(StartSeries(Item("Seq"), movie, 4, 3), SeriesMovieProblem("Seq"));
+    EXPECT_EQ(StartSeries(Item("Seq"), movie, 4, 3), SeriesMovieProblem("Seq", "disk full", true));
+    EXPECT_EQ(SeriesMovieProblem("Seq", "disk full", true),
+              "The movie \"Seqmovie.mov\" cannot be created in the folder \"Seq\" (disk full). The "
+              "folder was removed again: nothing was written.");
     EXPECT_EQ(Entries(), QStringList{"Old"}) << "the new folder is removed again";
 
     movie.failOpen = false;
@@ -174,6 +183,44 @@ TEST_F(SeriesRunTest, EveryFrameMadeGoesToTheMovieAndTheSavedOnesToTheList) {
     EXPECT_EQ(o.unsaved, 1);
     EXPECT_EQ(o.stop, QStringLiteral("Gone."));
     EXPECT_TRUE(o.movieWritten);
+}
+
+TEST_F(SeriesRunTest, AMovieThatFailsTakesTheWholeSeriesWithIt) {
+    const FolderItemPtr former = Item("former.tif");
+    QString intruder;  // a file of the user's that turns up in the folder
+    int made = 0;
+    SeriesSteps steps;
+    steps.makeFrame = [&](int, QString*) -> PicturePtr {
+        ++made;
+        return NewPicture(2, 2, 32);
+    };
+    steps.saveFrame = [&](const PicturePtr&, const FolderItemPtr& file) {
+        if (!intruder.isEmpty()) FolderItem::FromPath(dir.filePath(intruder))->WriteBytes("mine");
+        return file->WriteBytes("frame");
+    };
+    steps.beep = [] {};
+    steps.frameDone = [](int, int) {};
+    steps.keepAlive = [] {};
+    for (const char* user : {"", "Seq/user.txt"}) {
+        SCOPED_TRACE(user);
+        intruder = QString::fromLatin1(user);
+        RecordedMovie failing;
+        failing.failFinish = true;
+        ASSERT_EQ(StartSeries(Item("Seq"), failing, 2, 2), QString());
+        std::vector<FolderItemPtr> fseq(4, former);
+        const SeriesOutcome o = RunSeries(Item("Seq"), 3, failing, steps, fseq);
+        EXPECT_FALSE(o.movieWritten);
+        EXPECT_EQ(o.movie, QStringLiteral("Seqmovie.mov"));
+        EXPECT_EQ(o.movieError, QStringLiteral("disk full"));
+        EXPECT_EQ(fseq, std::vector<FolderItemPtr>(4, former)) << "no frame of it is handed over";
+        if (intruder.isEmpty()) {
+            EXPECT_TRUE(o.removed);
+            EXPECT_TRUE(Entries().isEmpty());
+        } else {
+            EXPECT_FALSE(o.removed) << "what is not the export's stays";
+            EXPECT_EQ(QDir(dir.filePath("Seq")).entryList(QDir::Files), QStringList{"user.txt"});
+        }
+    }
 }
 
 }  // namespace
