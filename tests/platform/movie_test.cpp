@@ -4,7 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
 #include <random>
+#include <sys/resource.h>
 
 #include "app/resources.h"
 #include "platform/movie.h"
@@ -160,6 +162,65 @@ TEST_F(MovieTest, AMovieThatCannotBeCreatedOrFinishedLeavesTheEarlierFile) {
     EXPECT_TRUE(w.Finish());
     EXPECT_TRUE(w.ErrorText().isEmpty());
     EXPECT_EQ(DecodeMovie(ReadFile(path)).size(), 1u);
+}
+
+// Files of this process can grow to `bytes` only, as on a disk that fills up:
+// a write past that fails (EFBIG) instead of stopping the process.
+class ScopedFileSizeLimit {
+  public:
+    explicit ScopedFileSizeLimit(rlim_t bytes) {
+        signal_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &before_);
+        rlimit limit = before_;
+        limit.rlim_cur = bytes;
+        ok_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~ScopedFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, signal_);
+    }
+    bool Ok() const { return ok_; }
+
+  private:
+    rlimit before_{};
+    void (*signal_)(int) = nullptr;
+    bool ok_ = false;
+};
+
+TEST_F(MovieTest, TheEncodersOwnFailedWritesAreNoticedInTheDrainAndTheTrailer) {
+    const QString path = dir_.filePath(QStringLiteral("kept.mov"));
+    const QByteArray earlier("an earlier movie");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(earlier), earlier.size());
+    }
+    struct Case {
+        const char* what;
+        int side, frames;
+    };
+    // Large noise frames overflow the encoder's buffer while they are drained;
+    // small ones stay in it until the trailer is written.
+    const Case cases[] = {{"drain", 128, 8}, {"trailer", 8, 2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MovieWriter w;
+        bool appended = true, finished = true;
+        {
+            ScopedFileSizeLimit limit(1024);
+            ASSERT_TRUE(limit.Ok());
+            ASSERT_TRUE(w.Open(path, c.side, c.side, 32.0)) << w.ErrorText().toStdString();
+            for (int i = 0; i < c.frames; ++i)
+                appended = w.AppendPicture(NoisePicture(c.side, c.side, 10u + i)) && appended;
+            finished = w.Finish();
+        }
+        EXPECT_FALSE(finished);
+        EXPECT_EQ(appended, c.side == 8) << "the drain fails only with the large frames";
+        EXPECT_FALSE(w.ErrorText().isEmpty());
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{"kept.mov"});
+        EXPECT_EQ(ReadFile(path), earlier);
+    }
 }
 
 TEST_F(MovieTest, DestroyingAnOpenWriterFinishesTheFile) {
