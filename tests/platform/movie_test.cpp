@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 #include <random>
@@ -57,6 +58,18 @@ class MovieTest : public ::testing::Test {
         for (const PicturePtr& f : frames) EXPECT_TRUE(w.AppendPicture(f));
         EXPECT_TRUE(w.Finish());
         return path;
+    }
+
+    // An earlier file at path, and a check that it alone is in the folder, as it was.
+    static inline const QByteArray kEarlier = QByteArrayLiteral("an earlier movie");
+    static bool WriteEarlier(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(kEarlier) == kEarlier.size();
+    }
+    void OnlyTheEarlierFile(const QString& path) const {
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{QFileInfo(path).fileName()});
+        EXPECT_EQ(ReadFile(path), kEarlier);
     }
 
     QTemporaryDir dir_;
@@ -114,17 +127,7 @@ TEST_F(MovieTest, WriterRefusesWhatItCannotWrite) {
 
 TEST_F(MovieTest, AMovieThatCannotBeCreatedOrFinishedLeavesTheEarlierFile) {
     const QString path = dir_.filePath(QStringLiteral("kept.mov"));
-    const QByteArray earlier("an earlier movie");
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_EQ(f.write(earlier), earlier.size());
-    }
-    const auto onlyTheEarlierFile = [&] {
-        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                  QStringList{"kept.mov"});
-        EXPECT_EQ(ReadFile(path), earlier);
-    };
+    ASSERT_TRUE(WriteEarlier(path));
     {
         ScopedWriteFault fault(WriteFault::AtOpen().Named(".mov"));
         MovieWriter w;
@@ -132,7 +135,7 @@ TEST_F(MovieTest, AMovieThatCannotBeCreatedOrFinishedLeavesTheEarlierFile) {
         EXPECT_FALSE(w.IsOpen());
         EXPECT_FALSE(w.ErrorText().isEmpty());
         EXPECT_EQ(fault.Struck(), 1);
-        onlyTheEarlierFile();
+        OnlyTheEarlierFile(path);
     }
     struct Case {
         const char* what;
@@ -152,12 +155,12 @@ TEST_F(MovieTest, AMovieThatCannotBeCreatedOrFinishedLeavesTheEarlierFile) {
         EXPECT_FALSE(w.Finish());
         EXPECT_FALSE(w.ErrorText().isEmpty());
         EXPECT_EQ(fault.Struck(), 1);
-        onlyTheEarlierFile();
+        OnlyTheEarlierFile(path);
     }
     // Without a fault the finished movie replaces the earlier file.
     MovieWriter w;
     ASSERT_TRUE(w.Open(path, 8, 8, 32.0));
-    EXPECT_EQ(ReadFile(path), earlier) << "until the movie is finished";
+    EXPECT_EQ(ReadFile(path), kEarlier) << "until the movie is finished";
     EXPECT_TRUE(w.AppendPicture(NoisePicture(8, 8, 1)));
     EXPECT_TRUE(w.Finish());
     EXPECT_TRUE(w.ErrorText().isEmpty());
@@ -189,12 +192,7 @@ class ScopedFileSizeLimit {
 
 TEST_F(MovieTest, TheEncodersOwnFailedWritesAreNoticedInTheDrainAndTheTrailer) {
     const QString path = dir_.filePath(QStringLiteral("kept.mov"));
-    const QByteArray earlier("an earlier movie");
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_EQ(f.write(earlier), earlier.size());
-    }
+    ASSERT_TRUE(WriteEarlier(path));
     struct Case {
         const char* what;
         int side, frames;
@@ -217,9 +215,7 @@ TEST_F(MovieTest, TheEncodersOwnFailedWritesAreNoticedInTheDrainAndTheTrailer) {
         EXPECT_FALSE(finished);
         EXPECT_EQ(appended, c.side == 8) << "the drain fails only with the large frames";
         EXPECT_FALSE(w.ErrorText().isEmpty());
-        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                  QStringList{"kept.mov"});
-        EXPECT_EQ(ReadFile(path), earlier);
+        OnlyTheEarlierFile(path);
     }
 }
 
