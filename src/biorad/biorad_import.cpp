@@ -167,37 +167,13 @@ void Window4::SetStatus(const QString& text) {
     StaticText2->repaint();
 }
 
-bool Window4::CheckIntake(const std::vector<FolderItemPtr>& files, CheckedIntake* out) {
-    const std::vector<PicSource> sources = Sources(files);
-    const IntakeCheck check = CheckDroppedFiles(sources);
-    if (!check.problem.isEmpty()) {
-        MsgBox(check.problem);
-        return false;
-    }
-    const PicHeader h = check.header;
-    const PicSource& header = sources[static_cast<std::size_t>(check.order.back())];
-    CheckedStream in = OpenChecked(header, &h, header.name);
-    if (!in.stream) {
-        MsgBox(in.problem);
-        return false;
-    }
-    in.stream->SetPosition(kPicPixelStart);
-    if (files.size() == 1 && h.npics == 1) {
-        bool noMemory = false;
-        out->grey = PlanePicture(ReadPlane(*in.stream, h.nx, h.ny, &noMemory), PlaneTint::Phase);
-        if (!out->grey) {
-            MsgBox(QStringLiteral("The image of \"%1\" cannot be read.").arg(header.name));
-            return false;
-        }
-        in.stream->SetPosition(kPicPixelStart);
-    }
-    out->header = h;
-    out->order = check.order;
-    out->stream = std::move(in.stream);
-    return true;
+bool Window4::ReadFiles(const std::vector<FolderItemPtr>& files, IntakeRead* out) {
+    *out = ReadIntake(Sources(files));
+    if (!out->problem.isEmpty()) MsgBox(out->problem);
+    return out->stream != nullptr;
 }
 
-void Window4::TakeStack(CheckedIntake& in) {
+void Window4::TakeStack(IntakeRead& in) {
     binin = std::move(in.stream);
     nx = in.header.nx;
     ny = in.header.ny;
@@ -232,8 +208,8 @@ void Window4::ShowMode(const QString& mode) {
 void Window4::Droppedonettan(FolderItemPtr f) {
     if (!f || Busy()) return;
     // The file is checked as a dropped one is, before anything changes.
-    CheckedIntake in;
-    if (!CheckIntake({f}, &in)) return;
+    IntakeRead in;
+    if (!ReadFiles({f}, &in)) return;
     SetTitle(f->Name());
     StaticText3->setVisible(false);
     StaticText2->SetText(QStringLiteral("Hmm..."));
@@ -323,8 +299,8 @@ void Window4::Canvas1_DropObject(const std::vector<FolderItemPtr>& files) {
     if (files.empty() || Busy()) return;
 
     // Every file is checked, and a one-image file read, before anything is taken.
-    CheckedIntake in;
-    if (!CheckIntake(files, &in)) return;
+    IntakeRead in;
+    if (!ReadFiles(files, &in)) return;
 
     Beep();
     SetTitle(files.front()->Name());
@@ -484,6 +460,24 @@ QString Window4::RunMerge(const std::function<MergeResult(const MergeHooks&)>& m
     return QString();
 }
 
+namespace {
+
+// The series' movie, written by the platform's movie writer.
+class SeriesMovieFile final : public SeriesMovie {
+public:
+    bool Open(const QString& path, int width, int height, double frameRate) override {
+        return writer_.Open(path, width, height, frameRate);
+    }
+    bool AppendPicture(const PicturePtr& picture) override { return writer_.AppendPicture(picture); }
+    bool Finish() override { return writer_.Finish(); }
+    QString ErrorText() const override { return writer_.ErrorText(); }
+
+private:
+    MovieWriter writer_;
+};
+
+}  // namespace
+
 void Window4::moviemode() {
     if (Busy()) return;
     // A fresh list: no frame of an earlier export is ever handed over.
@@ -492,20 +486,10 @@ void Window4::moviemode() {
     framen = 0;
     const FolderItemPtr folder = GetSaveFolderItem(QString(), QStringLiteral("Seq"));
     if (!folder) return;
-    const QString n = folder->Name();
-    // Nothing is ever written into a folder or over a file that exists.
-    if (folder->Exists()) {
-        MsgBox(SeriesNameTaken(n));
-        return;
-    }
-    if (!folder->CreateAsFolder()) {
-        MsgBox(SeriesFolderProblem(n));
-        return;
-    }
-    MovieWriter movie;
-    if (!movie.Open(folder->Child(MovieFileName(n))->AbsolutePath(), nx, ny, kSeriesFrameRate)) {
-        folder->Delete();  // made just now and still empty
-        MsgBox(SeriesMovieProblem(n));
+    SeriesMovieFile movie;
+    const QString problem = StartSeries(folder, movie, nx, ny);
+    if (!problem.isEmpty()) {
+        MsgBox(problem);
         return;
     }
     // Whatever the user answers, the export goes on.
@@ -525,35 +509,30 @@ void Window4::moviemode() {
     ProgressBar1->setVisible(true);
 
     SeriesOutcome outcome;
-    outcome.frames = npics;
     {
         LongPass pass;
         exporting_ = true;
-        for (int i = 1; i <= npics; ++i) {
-            const QString problem = nfiles > 0 ? MergeFiles() : MergeImage(i - 1);
-            if (!problem.isEmpty()) {
-                outcome.stop = problem;
-                break;
-            }
-            const FolderItemPtr frame = folder->Child(FrameFileName(n, i));
-            if (Platform().WriteTiff(pix, frame, tiffSettings_)) {
-                fseq[static_cast<std::size_t>(i)] = frame;
-            } else {
-                Beep();
-                ++outcome.unsaved;
-            }
-            ProgressBar1->SetValue(FrameProgress(i, npics));
+        SeriesSteps steps;
+        steps.makeFrame = [this](int i, QString* why) -> PicturePtr {
+            *why = nfiles > 0 ? MergeFiles() : MergeImage(i - 1);
+            return why->isEmpty() ? pix : nullptr;
+        };
+        steps.saveFrame = [this](const PicturePtr& frame, const FolderItemPtr& file) {
+            return Platform().WriteTiff(frame, file, tiffSettings_);
+        };
+        steps.beep = [] { Beep(); };
+        steps.frameDone = [this](int, int progress) {
+            ProgressBar1->SetValue(progress);
             ProgressBar1->repaint();
             ++framen;
-            if (!movie.AppendPicture(pix)) outcome.movieWritten = false;
-            ++outcome.made;
-            pass.KeepAlive();
-        }
-        if (!movie.Finish()) outcome.movieWritten = false;
+        };
+        steps.keepAlive = [&pass] { pass.KeepAlive(); };
+        outcome = RunSeries(folder, npics, movie, steps, fseq);
         exporting_ = false;
     }
     ProgressBar1->setVisible(false);
-    exported_ = outcome.stop.isEmpty();
+    // Frames are handed over only from a whole series whose movie was kept.
+    exported_ = outcome.stop.isEmpty() && outcome.movieWritten;
     MsgBox(SeriesMessage(outcome));
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "biorad/core/channel_merge.h"
+#include "biorad/core/pic_intake.h"
 #include "platform/core/binarystream.h"
 #include "platform/canvas.h"
 #include "platform/controls.h"
@@ -90,18 +91,10 @@ public:
     std::vector<FolderItemPtr> fseq = std::vector<FolderItemPtr>(11);  // saved frames, from 1
 
 private:
-    // Files that passed the intake's checks, and what it shows at once.
-    struct CheckedIntake {
-        PicHeader header;
-        std::vector<int> order;                // the files in the order they are kept
-        std::unique_ptr<BinaryStream> stream;  // the header's file
-        PicturePtr grey;                       // a single one-image file, read grey
-    };
-    // Checks every file before anything is taken; a message and false when
-    // they cannot be taken.
-    bool CheckIntake(const std::vector<FolderItemPtr>& files, CheckedIntake* out);
-    // Takes the checked stack's stream and header and sizes canvas and window to it.
-    void TakeStack(CheckedIntake& in);
+    // Reads the files of an intake; a message and false when they cannot be taken.
+    bool ReadFiles(const std::vector<FolderItemPtr>& files, IntakeRead* out);
+    // Takes the read stack's stream and header and sizes canvas and window to it.
+    void TakeStack(IntakeRead& in);
     void ShowGrey(const PicturePtr& grey);
     // The mode label for a label and the channel order enabled.
     void ShowMode(const QString& mode);

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include "platform/core/whole_file_writer.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -21,10 +23,24 @@ struct MovieWriter::Impl {
     int frames = 0;
     int64_t packets = 0;
     bool failed = false;
+    std::unique_ptr<WholeFileWriter> out;  // the movie's temporary file and its target
+    QString error;                         // why Open or Finish failed
 
     ~Impl() { Close(); }
 
-    // Frees every FFmpeg object and closes the file.
+    // Notes an FFmpeg failure; true when r is not one.
+    bool Check(int r) {
+        if (r >= 0) return true;
+        if (error.isEmpty()) {
+            char text[AV_ERROR_MAX_STRING_SIZE] = {};
+            av_strerror(r, text, sizeof text);
+            error = QString::fromLocal8Bit(text);
+        }
+        return false;
+    }
+
+    // Frees every FFmpeg object and closes the file; an unfinished movie's
+    // temporary file is removed.
     void Close() {
         av_frame_free(&frame);
         av_packet_free(&packet);
@@ -38,15 +54,23 @@ struct MovieWriter::Impl {
         frames = 0;
         packets = 0;
         failed = false;
+        if (out) out->Discard();
+        out.reset();
     }
 
     bool Open(const QString& path, int w, int h, double frameRate, MovieCodec kind) {
         av_log_set_level(AV_LOG_FATAL);
+        error.clear();
         if (w <= 0 || h <= 0 || !(frameRate > 0)) return false;
         width = w;
         height = h;
-        const QByteArray file = QFile::encodeName(path);
-        if (file.isEmpty()) return false;
+        if (path.isEmpty()) return false;
+        out = std::make_unique<WholeFileWriter>(path);
+        if (!out->Reserve()) {
+            error = out->ErrorText();
+            return false;
+        }
+        const QByteArray file = QFile::encodeName(out->TemporaryPath());
         if (avformat_alloc_output_context2(&format, nullptr, "mov", file.constData()) < 0 ||
             !format)
             return false;
@@ -79,8 +103,12 @@ struct MovieWriter::Impl {
         frame->width = w;
         frame->height = h;
         if (av_frame_get_buffer(frame, 0) < 0) return false;
-        if (avio_open(&format->pb, file.constData(), AVIO_FLAG_WRITE) < 0) return false;
-        return avformat_write_header(format, nullptr) >= 0;
+        if (!Check(avio_open(&format->pb, file.constData(), AVIO_FLAG_WRITE))) return false;
+        if (!Check(avformat_write_header(format, nullptr))) return false;
+        // The header reaches the file at once: a file that cannot be written
+        // fails here, before any frame is made.
+        avio_flush(format->pb);
+        return Check(format->pb->error);
     }
 
     // Writes every packet the encoder has ready. Each packet is one frame and
@@ -89,13 +117,14 @@ struct MovieWriter::Impl {
         for (;;) {
             const int r = avcodec_receive_packet(codec, packet);
             if (r == AVERROR(EAGAIN) || r == AVERROR_EOF) return true;
-            if (r < 0) return false;
+            if (!Check(r)) return false;
             packet->pts = packet->dts = packets++;
             packet->duration = 1;
             av_packet_rescale_ts(packet, codec->time_base, stream->time_base);
             packet->stream_index = stream->index;
             // Takes the packet's data, whatever the result.
-            if (av_interleaved_write_frame(format, packet) < 0) return false;
+            if (!Check(av_interleaved_write_frame(format, packet))) return false;
+            if (!Check(format->pb->error)) return false;
         }
     }
 
@@ -113,19 +142,26 @@ struct MovieWriter::Impl {
             }
         }
         frame->pts = frames;
-        if (avcodec_send_frame(codec, frame) < 0) return false;
+        if (!Check(avcodec_send_frame(codec, frame))) return false;
         if (!Drain()) return false;
         ++frames;
         return true;
     }
 
+    // Every step is checked: the encoder's drain, the trailer, the close; only
+    // then is the file synced and renamed into place.
     bool Finish() {
         bool ok = !failed;
-        if (ok) ok = avcodec_send_frame(codec, nullptr) >= 0 && Drain();
-        if (ok) ok = av_write_trailer(format) == 0;
+        if (ok) ok = Check(avcodec_send_frame(codec, nullptr)) && Drain();
+        if (ok) ok = Check(av_write_trailer(format));
         if (format->pb) {
-            if (avio_closep(&format->pb) < 0) ok = false;
+            if (!Check(avio_closep(&format->pb))) ok = false;
         }
+        if (ok && !out->Commit()) {
+            error = out->ErrorText();
+            ok = false;
+        }
+        if (!ok && error.isEmpty()) error = QStringLiteral("the movie could not be encoded");
         Close();
         return ok;
     }
@@ -161,6 +197,8 @@ bool MovieWriter::Finish() {
 bool MovieWriter::IsOpen() const {
     return d_->format != nullptr;
 }
+
+QString MovieWriter::ErrorText() const { return d_->error; }
 
 int MovieWriter::FrameCount() const {
     return d_->frames;

@@ -15,9 +15,12 @@ enum class MovieCodec {
 
 // Writes a QuickTime .mov file with one video track: pictures are appended one
 // by one as frames, all of the track's size, each shown for 1 / frameRate
-// seconds. Every failure is a false return; once encoding or writing has
-// failed, the writer appends nothing more and Finish reports the failure.
-// Destroying an open writer finishes its file.
+// seconds. The movie is written whole or not at all: under a temporary name
+// beside the file, renamed over it only once its trailer is written and the
+// file closed and synced; until then, and after any failure, a file of that
+// name stays as it was. Every failure is a false return; once encoding or
+// writing has failed, the writer appends nothing more and Finish reports the
+// failure. Destroying an open writer finishes its file.
 class MovieWriter {
   public:
     MovieWriter();
@@ -25,7 +28,7 @@ class MovieWriter {
     MovieWriter(const MovieWriter&) = delete;
     MovieWriter& operator=(const MovieWriter&) = delete;
 
-    // Creates (or replaces) the file with a track of width x height pixels at
+    // Starts the file (which replaces one of that name when finished) with a track of width x height pixels at
     // frameRate frames per second. False when the size or rate is not positive,
     // the file cannot be created or the writer is already open.
     bool Open(const QString& path, int width, int height, double frameRate,
@@ -33,9 +36,12 @@ class MovieWriter {
     // Adds one frame. False when the writer is not open, the picture is none or
     // of another size, or encoding or writing fails.
     bool AppendPicture(const PicturePtr& picture);
-    // Writes what is left and closes the file; true when the whole movie was
-    // written. The writer can then be opened again.
+    // Writes what is left (the encoder's last packets, the trailer), closes the
+    // file and puts it in place; true when the whole movie was written. The
+    // writer can then be opened again.
     bool Finish();
+    // Why the last Open or Finish failed, for the user ("" when nothing did).
+    QString ErrorText() const;
 
     bool IsOpen() const;
     // Frames appended since Open.

@@ -23,6 +23,10 @@ void Window1::ApplyWorkingSize(int pictureWidth, Intake intake) {
 bool Window1::_FileOpen_Action() {
     FolderItemPtr f = GetOpenFolderItem(QStringLiteral("image/any"));
     if (!f) return false;
+    if (f->NotAFile()) {
+        MsgBox(NotARegularFile(f->Name()));
+        return false;
+    }
     PicturePtr p = f->OpenAsPicture();
     if (!p) return false;  // not a picture: everything stays as it was
     ApplyWorkingSize(p->Width(), Intake::FileOpen);
@@ -78,6 +82,10 @@ void Window1::afterdrop() {
         importer->Droppedonettan(f);
         StaticText3->SetText(QStringLiteral("Biorad file import"));
         StaticText3->repaint();
+        return;
+    }
+    if (f->NotAFile()) {
+        MsgBox(NotARegularFile(f->Name()));
         return;
     }
     PicturePtr p = f->OpenAsPicture();

@@ -14,8 +14,10 @@
 
 #include "biorad/core/frame_series.h"
 #include "biorad/pic_fixtures.h"
+#include "platform/core/whole_file_writer.h"
 #include "platform/longpass.h"
 #include "platform/movie.h"
+#include "support/named_pipe.h"
 #include "support/session_fixture.h"
 #include "workspace/workspace_window.h"
 
@@ -277,6 +279,8 @@ TEST_F(ImportTest, ARefusedDropChangesNothing) {
         const char* message;  // part of the message; none for a drop that carries no file
     };
     const FolderItemPtr good = File("g.pic", Stack433());
+    const test::NamedPipe pipe(dir.filePath("pipe.pic"));
+    ASSERT_TRUE(pipe.Made());
     const Case cases[] = {
         {"four files", {good, good, good, good}, "At most three"},
         {"truncated", {File("t.pic", truncated)}, "\"t.pic\" is shorter"},
@@ -289,7 +293,9 @@ TEST_F(ImportTest, ARefusedDropChangesNothing) {
         {"fewer images", {File("f.pic", PicBytes(4, 3, 2, [](int, int, int) { return 0; })), good},
          "fewer than the 3"},
         {"gone", {FolderItem::FromPath(dir.filePath("gone.pic"))}, "cannot be opened"},
-        {"a folder", {Folder("folder.pic")}, "\"folder.pic\""},
+        {"a folder", {Folder("folder.pic")}, "\"folder.pic\" is not a regular file"},
+        {"a named pipe", {pipe.Item()}, "\"pipe.pic\" is not a regular file"},
+        {"a pipe among files", {good, pipe.Item()}, "\"pipe.pic\" is not a regular file"},
         {"no PIC or picture file", {File("notes.txt", Stack433())}, nullptr},
         {"no file", {}, nullptr},
     };
@@ -487,7 +493,7 @@ TEST_F(ImportTest, AnExportThatCannotStartWritesNothing) {
         {"folder exists", "Seq", SeriesNameTaken("Seq")},
         {"file exists", "Taken", SeriesNameTaken("Taken")},
         {"no such place", "missing/Seq", SeriesFolderProblem("Seq")},
-        {"movie cannot be made", longName, SeriesMovieProblem(longName)},
+        {"movie cannot be made", longName, SeriesMovieProblem(longName, "File name too long", true)},
     };
     const std::vector<FolderItemPtr> files = ThreeChannels(3);
     const QStringList before = Entries();
@@ -545,6 +551,77 @@ TEST_F(ImportTest, AFrameThatCannotBeSavedBeepsAndTheMovieKeepsIt) {
     QStringList handed;
     for (int i = 0; i < 4; ++i) handed << ws->fola[static_cast<std::size_t>(i)]->Name();
     EXPECT_EQ(handed, (QStringList{"Seq1.tif", "Seq2.tif", "Seq4.tif", "Seq5.tif"}));
+}
+
+TEST_F(ImportTest, AFrameNotWrittenWholeBeepsLeavesNoFileAndIsCounted) {
+    CheckMovie();
+    ExportTo("Seq");
+    // The disk fills up in the middle of the second frame's file.
+    ScopedWriteFault fault(WriteFault::AfterBytes(100).Named(".tif").Skip(1).Times(1));
+    Drop(ThreeChannels(3));
+    EXPECT_EQ(fault.Struck(), 1);
+    EXPECT_EQ(fake_->beeps, 2) << "the drop's and the frame's";
+    EXPECT_EQ(QDir(dir.filePath("Seq")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{"Seq1.tif", "Seq3.tif", "Seqmovie.mov"}))
+        << "no part of the frame, nor a temporary file, is left";
+    EXPECT_FALSE(w->fseq[2]);
+    EXPECT_EQ(Movie("Seq/Seqmovie.mov").size(), 3u);
+    ASSERT_EQ(fake_->messages.size(), 1);
+    EXPECT_TRUE(fake_->messages[0].startsWith("1 of the 3 frames could not be saved as a TIFF file"))
+        << fake_->messages[0].toStdString();
+    EXPECT_FALSE(fake_->messages[0].contains("movie (along with its frames) is stored"));
+    w->PushButton1_Action();
+    ASSERT_TRUE(Window1::existing());
+    EXPECT_EQ(Window1::existing()->StaticText4->Text(), QStringLiteral("1/2")) << "only the saved frames";
+}
+
+TEST_F(ImportTest, AMovieThatCannotBeCreatedOrFinishedTakesItsFolderAwayAndFreesTheName) {
+    CheckMovie();
+    const std::vector<FolderItemPtr> files = ThreeChannels(3);
+    const QStringList before = Entries();
+    struct Case {
+        const char* what;
+        WriteFault fault;
+        QString message;
+        bool framesWritten;
+    };
+    const QString removed = QStringLiteral(
+        "The movie \"Seqmovie.mov\" could not be written (%1). The folder you specified in the "
+        "previous dialog box was removed again with the frames saved in it: nothing was kept.");
+    const Case cases[] = {
+        {"create", WriteFault::AtOpen().Named(".mov"),
+         SeriesMovieProblem("Seq", "Permission denied", true), false},
+        {"finish: disk full", WriteFault::AfterBytes(100).Named(".mov"),
+         removed.arg("No space left on device"), true},
+        {"finish: flush", WriteFault::AtFlush().Named(".mov"), removed.arg("Input/output error"), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fake_->messages.clear();
+        fake_->tiffWrites.clear();
+        {
+            ScopedWriteFault fault(c.fault);
+            ExportTo("Seq");
+            Drop(files);
+            EXPECT_EQ(fault.Struck(), 1);
+        }
+        EXPECT_EQ(fake_->messages, QStringList{c.message});
+        EXPECT_EQ(fake_->tiffWrites.size(), c.framesWritten ? 3u : 0u);
+        EXPECT_EQ(Entries(), before) << "no folder, frame or movie is left";
+        EXPECT_EQ(w->fseq, std::vector<FolderItemPtr>(4)) << "nothing counts as saved";
+        EXPECT_FALSE(ControlVisible(w->ProgressBar1));
+        fake_->messages.clear();
+        w->PushButton1_Action();
+        EXPECT_EQ(fake_->messages, QStringList{NoSeriesToHandOver()});
+    }
+    // The same name again, on a disk that works.
+    fake_->messages.clear();
+    ExportTo("Seq");
+    Drop(files);
+    EXPECT_EQ(fake_->messages, QStringList{"The QuickTime movie (along with its frames) is stored in "
+                                           "the folder you specified in the previous dialog box."});
+    EXPECT_EQ(Entries("Seq"), (QStringList{"Seq1.tif", "Seq2.tif", "Seq3.tif", "Seqmovie.mov"}));
+    EXPECT_EQ(Movie("Seq/Seqmovie.mov").size(), 3u);
 }
 
 TEST_F(ImportTest, AFileChangedDuringTheExportStopsIt) {
@@ -820,6 +897,15 @@ TEST_F(ImportTest, OpenTakesOneFileAsTheSingleCurrentStack) {
     EXPECT_EQ(w->Title(), title);
     EXPECT_EQ(w->pix, pix);
     EXPECT_EQ(w->nfiles, 2);
+    // So is anything that is not a regular file, before it is opened.
+    const test::NamedPipe pipe(dir.filePath("pipe.pic"));
+    ASSERT_TRUE(pipe.Made());
+    fake_->openItems.push_back(pipe.Item());
+    w->PushButton3_Action();
+    EXPECT_EQ(fake_->messages.value(1), NotARegularFile("pipe.pic"));
+    EXPECT_EQ(w->Title(), title);
+    EXPECT_EQ(w->pix, pix);
+    fake_->messages.clear();
 
     // A three-image file merges alone, now and in later runs; no beep.
     fake_->openItems.push_back(File("s.pic", Stack433()));

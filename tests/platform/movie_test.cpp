@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <csignal>
 #include <random>
+#include <sys/resource.h>
 
 #include "app/resources.h"
 #include "platform/movie.h"
+#include "platform/core/whole_file_writer.h"
 #include "platform/moviewriter.h"
 
 namespace qv {
@@ -53,6 +58,18 @@ class MovieTest : public ::testing::Test {
         for (const PicturePtr& f : frames) EXPECT_TRUE(w.AppendPicture(f));
         EXPECT_TRUE(w.Finish());
         return path;
+    }
+
+    // An earlier file at path, and a check that it alone is in the folder, as it was.
+    static inline const QByteArray kEarlier = QByteArrayLiteral("an earlier movie");
+    static bool WriteEarlier(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(kEarlier) == kEarlier.size();
+    }
+    void OnlyTheEarlierFile(const QString& path) const {
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{QFileInfo(path).fileName()});
+        EXPECT_EQ(ReadFile(path), kEarlier);
     }
 
     QTemporaryDir dir_;
@@ -106,6 +123,100 @@ TEST_F(MovieTest, WriterRefusesWhatItCannotWrite) {
     EXPECT_TRUE(w.Finish());
     EXPECT_FALSE(w.IsOpen());
     EXPECT_EQ(DecodeMovie(ReadFile(path)).size(), 2u);
+}
+
+TEST_F(MovieTest, AMovieThatCannotBeCreatedOrFinishedLeavesTheEarlierFile) {
+    const QString path = dir_.filePath(QStringLiteral("kept.mov"));
+    ASSERT_TRUE(WriteEarlier(path));
+    {
+        ScopedWriteFault fault(WriteFault::AtOpen().Named(".mov"));
+        MovieWriter w;
+        EXPECT_FALSE(w.Open(path, 8, 8, 32.0));
+        EXPECT_FALSE(w.IsOpen());
+        EXPECT_FALSE(w.ErrorText().isEmpty());
+        EXPECT_EQ(fault.Struck(), 1);
+        OnlyTheEarlierFile(path);
+    }
+    struct Case {
+        const char* what;
+        WriteFault fault;
+    };
+    const Case finishes[] = {
+        {"disk full while written", WriteFault::AfterBytes(64).Named(".mov")},
+        {"final flush", WriteFault::AtFlush().Named(".mov")},
+        {"rename", WriteFault::AtRename().Named(".mov")},
+    };
+    for (const Case& c : finishes) {
+        SCOPED_TRACE(c.what);
+        ScopedWriteFault fault(c.fault);
+        MovieWriter w;
+        ASSERT_TRUE(w.Open(path, 8, 8, 32.0));
+        EXPECT_TRUE(w.AppendPicture(NoisePicture(8, 8, 1)));
+        EXPECT_FALSE(w.Finish());
+        EXPECT_FALSE(w.ErrorText().isEmpty());
+        EXPECT_EQ(fault.Struck(), 1);
+        OnlyTheEarlierFile(path);
+    }
+    // Without a fault the finished movie replaces the earlier file.
+    MovieWriter w;
+    ASSERT_TRUE(w.Open(path, 8, 8, 32.0));
+    EXPECT_EQ(ReadFile(path), kEarlier) << "until the movie is finished";
+    EXPECT_TRUE(w.AppendPicture(NoisePicture(8, 8, 1)));
+    EXPECT_TRUE(w.Finish());
+    EXPECT_TRUE(w.ErrorText().isEmpty());
+    EXPECT_EQ(DecodeMovie(ReadFile(path)).size(), 1u);
+}
+
+// Files of this process can grow to `bytes` only, as on a disk that fills up:
+// a write past that fails (EFBIG) instead of stopping the process.
+class ScopedFileSizeLimit {
+  public:
+    explicit ScopedFileSizeLimit(rlim_t bytes) {
+        signal_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &before_);
+        rlimit limit = before_;
+        limit.rlim_cur = bytes;
+        ok_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~ScopedFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, signal_);
+    }
+    bool Ok() const { return ok_; }
+
+  private:
+    rlimit before_{};
+    void (*signal_)(int) = nullptr;
+    bool ok_ = false;
+};
+
+TEST_F(MovieTest, TheEncodersOwnFailedWritesAreNoticedInTheDrainAndTheTrailer) {
+    const QString path = dir_.filePath(QStringLiteral("kept.mov"));
+    ASSERT_TRUE(WriteEarlier(path));
+    struct Case {
+        const char* what;
+        int side, frames;
+    };
+    // Large noise frames overflow the encoder's buffer while they are drained;
+    // small ones stay in it until the trailer is written.
+    const Case cases[] = {{"drain", 128, 8}, {"trailer", 8, 2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MovieWriter w;
+        bool appended = true, finished = true;
+        {
+            ScopedFileSizeLimit limit(1024);
+            ASSERT_TRUE(limit.Ok());
+            ASSERT_TRUE(w.Open(path, c.side, c.side, 32.0)) << w.ErrorText().toStdString();
+            for (int i = 0; i < c.frames; ++i)
+                appended = w.AppendPicture(NoisePicture(c.side, c.side, 10u + i)) && appended;
+            finished = w.Finish();
+        }
+        EXPECT_FALSE(finished);
+        EXPECT_EQ(appended, c.side == 8) << "the drain fails only with the large frames";
+        EXPECT_FALSE(w.ErrorText().isEmpty());
+        OnlyTheEarlierFile(path);
+    }
 }
 
 TEST_F(MovieTest, DestroyingAnOpenWriterFinishesTheFile) {

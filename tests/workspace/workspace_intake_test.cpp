@@ -8,6 +8,7 @@
 #include "app/resources.h"
 #include "biorad/biorad_import.h"
 #include "biorad/pic_fixtures.h"
+#include "support/named_pipe.h"
 #include "support/workspace_fixture.h"
 #include "workspace/workspace_window.h"
 
@@ -173,6 +174,37 @@ TEST_F(IntakeTest, BadFilesChangeNothing) {
     w->fola[0].reset();
     w->afterdrop();
     EXPECT_EQ(w->pix, before);
+}
+
+TEST_F(IntakeTest, WhatIsNotARegularFileIsRefusedWithAMessageBeforeItIsOpened) {
+    Load(Image(QStringLiteral("good.tif"), 120, 120));
+    const PicturePtr before = w->pix;
+    const test::NamedPipe picture(dir.filePath(QStringLiteral("pipe.tif")));
+    const test::NamedPipe stack(dir.filePath(QStringLiteral("pipe.pic")));
+    ASSERT_TRUE(picture.Made() && stack.Made());
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.png")));
+    const FolderItemPtr folder = FolderItem::FromPath(dir.filePath(QStringLiteral("folder.png")));
+
+    // Opened, and dropped on the well.
+    for (const FolderItemPtr& f : {picture.Item(), folder}) {
+        fake_->messages.clear();
+        fake_->openItems.push_back(f);
+        w->_FileOpen_Action();
+        EXPECT_EQ(fake_->messages, QStringList{NotARegularFile(f->Name())});
+        fake_->messages.clear();
+        w->ImageWell1_DropObject({f});
+        EXPECT_EQ(fake_->messages, QStringList{NotARegularFile(f->Name())});
+        EXPECT_EQ(w->pix, before);
+        EXPECT_EQ(w->Title(), QStringLiteral("good.tif"));
+    }
+    // A PIC name goes to the import window, which refuses it the same way.
+    fake_->messages.clear();
+    w->ImageWell1_DropObject({stack.Item()});
+    EXPECT_EQ(fake_->messages, QStringList{NotARegularFile(QStringLiteral("pipe.pic"))});
+    ASSERT_TRUE(Window4::existing());
+    EXPECT_EQ(Window4::existing()->nx, 0);
+    EXPECT_EQ(w->pix, before);
+    Window4::existing()->Close();
 }
 
 TEST_F(IntakeTest, PictureFormatsComeInAsRgb) {

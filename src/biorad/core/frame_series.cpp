@@ -12,6 +12,19 @@ namespace {
 
 QString Quoted(const QString& name) { return QLatin1Char('"') + name + QLatin1Char('"'); }
 
+QString Because(const QString& reason) {
+    return reason.isEmpty() ? QString() : QStringLiteral(" (") + reason + QLatin1Char(')');
+}
+
+// Removes the files a series put in its folder, then the folder, which goes
+// only when nothing else is in it. True when the folder is gone.
+bool RemoveSeriesFolder(const FolderItemPtr& folder, const std::vector<FolderItemPtr>& files) {
+    for (const FolderItemPtr& f : files)
+        if (f->Exists()) f->Delete();
+    folder->Delete();
+    return !folder->Exists();
+}
+
 }  // namespace
 
 QString FrameFileName(const QString& n, int i) { return n + Str(i) + QStringLiteral(".tif"); }
@@ -41,9 +54,13 @@ QString SeriesFolderProblem(const QString& n) {
         .arg(Quoted(n));
 }
 
-QString SeriesMovieProblem(const QString& n) {
-    return QStringLiteral("The movie %1 cannot be created in the folder %2. Nothing was written.")
-        .arg(Quoted(MovieFileName(n)), Quoted(n));
+QString SeriesMovieProblem(const QString& n, const QString& reason, bool folderRemoved) {
+    const QString cannot = QStringLiteral("The movie %1 cannot be created in the folder %2%3.")
+                               .arg(Quoted(MovieFileName(n)), Quoted(n), Because(reason));
+    return cannot + (folderRemoved
+                         ? QStringLiteral(" The folder was removed again: nothing was written.")
+                         : QStringLiteral(" The new folder %1 could not be removed again.")
+                               .arg(Quoted(n)));
 }
 
 QString SeriesMessage(const SeriesOutcome& o) {
@@ -57,6 +74,17 @@ QString SeriesMessage(const SeriesOutcome& o) {
                              : QStringLiteral("The export stopped after frame %1 of %2.")
                                    .arg(Str(o.made), Str(o.frames)));
     }
+    if (!o.movieWritten) {
+        text << QStringLiteral("The movie %1 could not be written%2.")
+                    .arg(Quoted(o.movie), Because(o.movieError));
+        text << (o.removed ? QStringLiteral("The folder you specified in the previous dialog box "
+                                            "was removed again with the frames saved in it: "
+                                            "nothing was kept.")
+                           : QStringLiteral("The folder you specified in the previous dialog box "
+                                            "could not be removed again; what was saved is in "
+                                            "it, but no frames are handed over."));
+        return text.join(QLatin1Char(' '));
+    }
     if (o.unsaved > 0)
         text << (o.unsaved == 1 ? QStringLiteral("1 of the %1 frames could not be saved as a TIFF "
                                                  "file: it beeped, and it is in the movie.")
@@ -64,10 +92,57 @@ QString SeriesMessage(const SeriesOutcome& o) {
                                 : QStringLiteral("%1 of the %2 frames could not be saved as TIFF "
                                                  "files: each beeped, and they are in the movie.")
                                       .arg(Str(o.unsaved), Str(o.made)));
-    if (!o.movieWritten) text << QStringLiteral("The movie could not be written completely.");
     text << QStringLiteral("What was saved is stored in the folder you specified in the previous "
                            "dialog box.");
     return text.join(QLatin1Char(' '));
+}
+
+QString StartSeries(const FolderItemPtr& folder, SeriesMovie& movie, int width, int height) {
+    const QString n = folder->Name();
+    if (folder->Exists()) return SeriesNameTaken(n);
+    if (!folder->CreateAsFolder()) return SeriesFolderProblem(n);
+    const FolderItemPtr file = folder->Child(MovieFileName(n));
+    if (!movie.Open(file->AbsolutePath(), width, height, kSeriesFrameRate))
+        return SeriesMovieProblem(n, movie.ErrorText(), RemoveSeriesFolder(folder, {file}));
+    return QString();
+}
+
+SeriesOutcome RunSeries(const FolderItemPtr& folder, int npics, SeriesMovie& movie,
+                        const SeriesSteps& steps, std::vector<FolderItemPtr>& fseq) {
+    const QString n = folder->Name();
+    SeriesOutcome outcome;
+    outcome.frames = npics;
+    // The files this export wrote, and the entries they took the place of.
+    std::vector<FolderItemPtr> written = {folder->Child(MovieFileName(n))};
+    std::vector<std::pair<int, FolderItemPtr>> former;
+    for (int i = 1; i <= npics; ++i) {
+        const PicturePtr frame = steps.makeFrame(i, &outcome.stop);
+        if (!frame) break;
+        const FolderItemPtr file = folder->Child(FrameFileName(n, i));
+        if (steps.saveFrame(frame, file)) {
+            former.emplace_back(i, fseq[static_cast<std::size_t>(i)]);
+            fseq[static_cast<std::size_t>(i)] = file;
+            written.push_back(file);
+        } else {
+            steps.beep();
+            ++outcome.unsaved;
+        }
+        steps.frameDone(i, FrameProgress(i, npics));
+        ++outcome.made;
+        // A movie that failed cannot be kept: no further frame is made for it.
+        if (!movie.AppendPicture(frame)) {
+            outcome.movieWritten = false;
+            break;
+        }
+        steps.keepAlive();
+    }
+    if (!movie.Finish()) outcome.movieWritten = false;
+    if (outcome.movieWritten) return outcome;
+    outcome.movie = MovieFileName(n);
+    outcome.movieError = movie.ErrorText();
+    outcome.removed = RemoveSeriesFolder(folder, written);
+    for (const auto& [i, entry] : former) fseq[static_cast<std::size_t>(i)] = entry;
+    return outcome;
 }
 
 std::vector<FolderItemPtr> SavedFrames(const std::vector<FolderItemPtr>& fseq, int npics) {

@@ -48,6 +48,37 @@ IntakeCheck CheckDroppedFiles(std::span<const PicSource> dropped) {
     return out;
 }
 
+IntakeRead ReadIntake(std::span<const PicSource> files) {
+    IntakeRead out;
+    IntakeCheck check = CheckDroppedFiles(files);
+    if (!check.problem.isEmpty()) {
+        out.problem = check.problem;
+        return out;
+    }
+    if (check.order.empty()) return out;
+    const PicHeader h = check.header;
+    const PicSource& header = files[static_cast<std::size_t>(check.order.back())];
+    CheckedStream in = OpenChecked(header, &h, header.name);
+    if (!in.stream) {
+        out.problem = in.problem;
+        return out;
+    }
+    in.stream->SetPosition(kPicPixelStart);
+    if (files.size() == 1 && h.npics == 1) {
+        bool noMemory = false;
+        out.grey = PlanePicture(ReadPlane(*in.stream, h.nx, h.ny, &noMemory), PlaneTint::Phase);
+        if (!out.grey) {
+            out.problem = QStringLiteral("The image of \"%1\" cannot be read.").arg(header.name);
+            return out;
+        }
+        in.stream->SetPosition(kPicPixelStart);
+    }
+    out.header = h;
+    out.order = std::move(check.order);
+    out.stream = std::move(in.stream);
+    return out;
+}
+
 QString ProcessingText(const PicHeader& h) {
     return QStringLiteral("Processing ") + Str(h.nx) + QLatin1Char('x') + Str(h.ny) +
            QStringLiteral("px, ") + Str(h.npics) + QStringLiteral(" channel") +

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -31,6 +32,19 @@ struct IntakeCheck {
 // (PicProblem); all have the header file's width and height and at least its
 // image count.
 IntakeCheck CheckDroppedFiles(std::span<const PicSource> dropped);
+
+// An intake whose files all passed the checks, opened for the window.
+struct IntakeRead {
+    PicHeader header;                      // of the last file in order
+    std::vector<int> order;                // DroppedFileOrder of the files
+    std::unique_ptr<BinaryStream> stream;  // the header's file, at the first image's pixels
+    PicturePtr grey;                       // a single one-image file, read as a grey picture
+    QString problem;                       // "" when the files can be taken
+};
+// Checks every file (CheckDroppedFiles), opens the header's file again, checked
+// against the header, and reads a single file's only image. Nothing is taken
+// when problem is set.
+IntakeRead ReadIntake(std::span<const PicSource> files);
 
 // "Processing 512x512px, 3 channels" ("1 channel").
 QString ProcessingText(const PicHeader& h);

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <new>
 
+#include "platform/core/folderitem.h"
 #include "platform/core/text.h"
 
 namespace qv {
@@ -45,12 +46,17 @@ QString PicProblem(const QString& name, const PicHeader& h, std::int64_t length)
 }
 
 PicSource FileSource(const QString& path) {
-    return {QFileInfo(path).fileName(), [path] { return BinaryStream::OpenRead(path); }};
+    return {QFileInfo(path).fileName(), [path] { return BinaryStream::OpenRead(path); },
+            [path] { return FolderItem(path).NotAFile(); }};
 }
 
 CheckedStream OpenChecked(const PicSource& source, const PicHeader* expected,
                           const QString& expectedName) {
     CheckedStream out;
+    if (source.notAFile && source.notAFile()) {
+        out.problem = NotARegularFile(source.name);
+        return out;
+    }
     std::unique_ptr<BinaryStream> in = source.open ? source.open() : nullptr;
     if (!in) {
         out.problem = QStringLiteral("The file %1 cannot be opened.").arg(Quoted(source.name));

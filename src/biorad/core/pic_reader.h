@@ -49,6 +49,9 @@ QString PicProblem(const QString& name, const PicHeader& h, std::int64_t length)
 struct PicSource {
     QString name;
     std::function<std::unique_ptr<BinaryStream>()> open;
+    // Whether something other than a file is there, asked before it is
+    // opened; none for a source that is always a file.
+    std::function<bool()> notAFile = {};
 };
 // A file on disk.
 PicSource FileSource(const QString& path);

@@ -12,6 +12,8 @@ BinaryStream::BinaryStream(std::unique_ptr<QIODevice> device) : device_(std::mov
 BinaryStream::~BinaryStream() = default;
 
 std::unique_ptr<BinaryStream> BinaryStream::OpenRead(const QString& path) {
+    // Never opened: a pipe or a device, whose open or read could block for ever.
+    if (FolderItem(path).NotAFile()) return nullptr;
     auto file = std::make_unique<QFile>(path);
     if (!file->open(QIODevice::ReadOnly)) return nullptr;
     return std::unique_ptr<BinaryStream>(new BinaryStream(std::move(file)));

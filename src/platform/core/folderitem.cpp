@@ -25,6 +25,17 @@ bool FolderItem::Exists() const { return QFileInfo::exists(path_); }
 
 bool FolderItem::Directory() const { return QFileInfo(path_).isDir(); }
 
+bool FolderItem::NotAFile() const {
+    const QFileInfo info(path_);
+    return info.exists() && !info.isFile();
+}
+
+QString NotARegularFile(const QString& name) {
+    return QStringLiteral("\"%1\" is not a regular file (it may be a folder, a pipe or a device) "
+                          "and cannot be opened.")
+        .arg(name);
+}
+
 QString FolderItem::Type() const { return FileTypeRegistry::TypeOf(Name()); }
 
 FolderItemPtr FolderItem::Parent() const {

@@ -22,6 +22,9 @@ public:
     QString Name() const;  // the last path component
     bool Exists() const;
     bool Directory() const;
+    // Something other than a file (or a link to one) is here: a folder, a pipe
+    // or a device, which the intakes never open (a pipe would block the reader).
+    bool NotAFile() const;
     // Name of the registered file type that covers this file's extension ("" for none).
     QString Type() const;
     FolderItemPtr Parent() const;
@@ -42,6 +45,9 @@ public:
 private:
     QString path_;
 };
+
+// What the intakes answer for an item that is not a regular file.
+QString NotARegularFile(const QString& name);
 
 // A new file in this run's temporary folder (removed when the program ends).
 FolderItemPtr GetTemporaryFolderItem(const QString& suffix = QString());

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QTemporaryDir>
+
 namespace qv {
 namespace {
 
@@ -51,8 +54,13 @@ TEST(FrameSeriesTest, TheClosingMessageTellsWhatWentWrong) {
         {"two unsaved", {12, 12, 2, true, {}},
          "2 of the 12 frames could not be saved as TIFF files: each beeped, and they are in the "
          "movie. " + rest},
-        {"movie unfinished", {5, 5, 0, false, {}},
-         "The movie could not be written completely. " + rest},
+        {"movie not written, folder removed", {5, 5, 1, false, {}, "Seqmovie.mov", "disk full", true},
+         "The movie \"Seqmovie.mov\" could not be written (disk full). The folder you specified in "
+         "the previous dialog box was removed again with the frames saved in it: nothing was kept."},
+        {"movie not written, folder kept", {5, 5, 0, false, {}, "Seqmovie.mov", "", false},
+         "The movie \"Seqmovie.mov\" could not be written. The folder you specified in the previous "
+         "dialog box could not be removed again; what was saved is in it, but no frames are handed "
+         "over."},
         {"stopped", {5, 2, 1, true, QStringLiteral("The file \"a.pic\" has changed.")},
          "The file \"a.pic\" has changed. The export stopped after frame 2 of 5. 1 of the 2 frames "
          "could not be saved as a TIFF file: it beeped, and it is in the movie. " + rest},
@@ -70,6 +78,149 @@ TEST(FrameSeriesTest, SavedFramesKeepTheirOrderWithoutTheUnsaved) {
     EXPECT_EQ(SavedFrames(fseq, 9).size(), 4u) << "never past the list";
     EXPECT_TRUE(SavedFrames(fseq, 0).empty());
     EXPECT_TRUE(SavedFrames({}, 3).empty());
+}
+
+// A movie that records what it is given and fails where it is told to.
+class RecordedMovie final : public SeriesMovie {
+public:
+    bool Open(const QString& p, int width, int height, double rate) override {
+        path = p;
+        size = QSize(width, height);
+        frameRate = rate;
+        return !failOpen;
+    }
+    bool AppendPicture(const PicturePtr& picture) override {
+        frames.push_back(picture);
+        return true;
+    }
+    bool Finish() override {
+        ++finished;
+        return !failFinish;
+    }
+    QString ErrorText() const override { return failOpen || failFinish ? "disk full" : ""; }
+    bool failOpen = false, failFinish = false;
+    QString path;
+    QSize size;
+    double frameRate = 0;
+    std::vector<PicturePtr> frames;
+    int finished = 0;
+};
+
+class SeriesRunTest : public ::testing::Test {
+protected:
+    FolderItemPtr Item(const QString& name) const { return FolderItem::FromPath(dir.filePath(name)); }
+    QStringList Entries() const {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    }
+    QTemporaryDir dir;
+    RecordedMovie movie;
+};
+
+TEST_F(SeriesRunTest, ASeriesStartsOnlyInAFolderItMadeItself) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Old"));
+    EXPECT_EQ(StartSeries(Item("Old"), movie, 4, 3), SeriesNameTaken("Old"));
+    EXPECT_EQ(StartSeries(Item("none/Seq"), movie, 4, 3), SeriesFolderProblem("Seq"));
+    EXPECT_TRUE(movie.path.isEmpty()) << "no movie before its folder";
+    movie.failOpen = true;
+    EXPECT_EQ(StartSeries(Item("Seq"), movie, 4, 3), SeriesMovieProblem("Seq", "disk full", true));
+    EXPECT_EQ(SeriesMovieProblem("Seq", "disk full", true),
+              "The movie \"Seqmovie.mov\" cannot be created in the folder \"Seq\" (disk full). The "
+              "folder was removed again: nothing was written.");
+    EXPECT_EQ(Entries(), QStringList{"Old"}) << "the new folder is removed again";
+
+    movie.failOpen = false;
+    EXPECT_EQ(StartSeries(Item("Seq"), movie, 4, 3), QString());
+    EXPECT_EQ(movie.path, dir.filePath("Seq/Seqmovie.mov"));
+    EXPECT_EQ(movie.size, QSize(4, 3));
+    EXPECT_EQ(movie.frameRate, kSeriesFrameRate);
+}
+
+TEST_F(SeriesRunTest, EveryFrameMadeGoesToTheMovieAndTheSavedOnesToTheList) {
+    const FolderItemPtr folder = Item("Seq");
+    ASSERT_EQ(StartSeries(folder, movie, 2, 2), QString());
+    const FolderItemPtr former = Item("former.tif");
+    std::vector<FolderItemPtr> fseq(5, former);
+    std::vector<PicturePtr> made;
+    std::vector<int> progress;
+    QStringList saved, order;
+    int beeps = 0;
+    SeriesSteps steps;
+    steps.makeFrame = [&](int i, QString* why) -> PicturePtr {
+        order << QStringLiteral("make %1").arg(i);
+        if (i == 4) {
+            *why = QStringLiteral("Gone.");
+            return nullptr;
+        }
+        made.push_back(NewPicture(2, 2, 32));
+        return made.back();
+    };
+    steps.saveFrame = [&](const PicturePtr& frame, const FolderItemPtr& file) {
+        EXPECT_EQ(frame, made.back());
+        saved << file->Name();
+        return file->Name() != QLatin1String("Seq2.tif");
+    };
+    steps.beep = [&] { ++beeps; };
+    steps.frameDone = [&](int i, int value) {
+        order << QStringLiteral("done %1").arg(i);
+        progress.push_back(value);
+    };
+    steps.keepAlive = [&] { order << QStringLiteral("alive %1").arg(movie.frames.size()); };
+
+    const SeriesOutcome o = RunSeries(folder, 4, movie, steps, fseq);
+    EXPECT_EQ(saved, (QStringList{"Seq1.tif", "Seq2.tif", "Seq3.tif"}));
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(fseq[0], former);
+    EXPECT_EQ(fseq[1]->AbsolutePath(), dir.filePath("Seq/Seq1.tif"));
+    EXPECT_EQ(fseq[2], former) << "a frame not saved keeps its entry";
+    EXPECT_EQ(fseq[3]->Name(), QStringLiteral("Seq3.tif"));
+    EXPECT_EQ(fseq[4], former);
+    EXPECT_EQ(movie.frames, made) << "the unsaved frame too";
+    EXPECT_EQ(movie.finished, 1) << "finished with the frames made";
+    EXPECT_EQ(progress, (std::vector<int>{25, 50, 75}));
+    EXPECT_EQ(order.mid(0, 4), (QStringList{"make 1", "done 1", "alive 1", "make 2"}));
+    EXPECT_EQ(o.frames, 4);
+    EXPECT_EQ(o.made, 3);
+    EXPECT_EQ(o.unsaved, 1);
+    EXPECT_EQ(o.stop, QStringLiteral("Gone."));
+    EXPECT_TRUE(o.movieWritten);
+}
+
+TEST_F(SeriesRunTest, AMovieThatFailsTakesTheWholeSeriesWithIt) {
+    const FolderItemPtr former = Item("former.tif");
+    QString intruder;  // a file of the user's that turns up in the folder
+    int made = 0;
+    SeriesSteps steps;
+    steps.makeFrame = [&](int, QString*) -> PicturePtr {
+        ++made;
+        return NewPicture(2, 2, 32);
+    };
+    steps.saveFrame = [&](const PicturePtr&, const FolderItemPtr& file) {
+        if (!intruder.isEmpty()) FolderItem::FromPath(dir.filePath(intruder))->WriteBytes("mine");
+        return file->WriteBytes("frame");
+    };
+    steps.beep = [] {};
+    steps.frameDone = [](int, int) {};
+    steps.keepAlive = [] {};
+    for (const char* user : {"", "Seq/user.txt"}) {
+        SCOPED_TRACE(user);
+        intruder = QString::fromLatin1(user);
+        RecordedMovie failing;
+        failing.failFinish = true;
+        ASSERT_EQ(StartSeries(Item("Seq"), failing, 2, 2), QString());
+        std::vector<FolderItemPtr> fseq(4, former);
+        const SeriesOutcome o = RunSeries(Item("Seq"), 3, failing, steps, fseq);
+        EXPECT_FALSE(o.movieWritten);
+        EXPECT_EQ(o.movie, QStringLiteral("Seqmovie.mov"));
+        EXPECT_EQ(o.movieError, QStringLiteral("disk full"));
+        EXPECT_EQ(fseq, std::vector<FolderItemPtr>(4, former)) << "no frame of it is handed over";
+        if (intruder.isEmpty()) {
+            EXPECT_TRUE(o.removed);
+            EXPECT_TRUE(Entries().isEmpty());
+        } else {
+            EXPECT_FALSE(o.removed) << "what is not the export's stays";
+            EXPECT_EQ(QDir(dir.filePath("Seq")).entryList(QDir::Files), QStringList{"user.txt"});
+        }
+    }
 }
 
 }  // namespace

@@ -70,6 +70,35 @@ TEST(PicIntakeTest, ADropIsRefusedWhenAnyFileCannotBeTaken) {
     }
 }
 
+TEST(PicIntakeTest, AReadIntakeOpensTheHeadersFileAndShowsAOneImageFileGrey) {
+    const QByteArray one = PicBytes(4, 3, 1, [](int, int x, int y) { return 10 * y + x; });
+    IntakeRead r = ReadIntake(std::vector<PicSource>{Memory("g.pic", one)});
+    ASSERT_TRUE(r.stream) << r.problem.toStdString();
+    EXPECT_EQ(r.header, (PicHeader{4, 3, 1}));
+    ASSERT_TRUE(r.grey);
+    EXPECT_EQ(r.grey->RGBSurface()->Pixel(3, 2), RGB(23, 23, 23));
+    EXPECT_EQ(r.stream->Position(), kPicPixelStart) << "left at the first image for the merges";
+
+    // Several files, or several images, are merged later: no grey picture.
+    r = ReadIntake(std::vector<PicSource>{Memory("b.pic", Stack(4, 3, 1)), Memory("a.pic", Stack(4, 3, 1))});
+    ASSERT_TRUE(r.stream);
+    EXPECT_FALSE(r.grey);
+    EXPECT_EQ(r.order, (std::vector<int>{0, 1}));
+    r = ReadIntake(std::vector<PicSource>{Memory("s.pic", Stack(4, 3, 3))});
+    EXPECT_TRUE(r.stream && !r.grey);
+
+    // A header file that changes between the check and its opening is refused.
+    int opened = 0;
+    const PicSource changing{"c.pic", [&] {
+                                 return BinaryStream::FromBytes(++opened == 1 ? Stack(4, 3, 2)
+                                                                              : Stack(5, 3, 2));
+                             }};
+    r = ReadIntake(std::vector<PicSource>{changing});
+    EXPECT_FALSE(r.stream);
+    EXPECT_TRUE(r.problem.contains(QLatin1String("\"c.pic\" holds images of 5 x 3 pixels")))
+        << r.problem.toStdString();
+}
+
 TEST(PicIntakeTest, ProcessingLineCountsChannels) {
     EXPECT_EQ(ProcessingText({512, 512, 3}), QStringLiteral("Processing 512x512px, 3 channels"));
     EXPECT_EQ(ProcessingText({768, 512, 1}), QStringLiteral("Processing 768x512px, 1 channel"));
