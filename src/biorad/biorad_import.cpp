@@ -10,7 +10,6 @@
 #include "platform/moviewriter.h"
 #include "platform/services.h"
 #include "platform/core/text.h"
-#include "workspace/core/frame_sequence.h"
 #include "workspace/workspace_window.h"
 
 namespace qv {
@@ -275,20 +274,7 @@ void Window4::HandOverFrames() {
     }
     Window1* workspace = Window1::instance();
     workspace->Show();
-    // The workspace's list has room for kFrameSlots frames; more are left out
-    // with a beep, as in a drop on its well.
-    const int n = std::min(static_cast<int>(frames.size()), Window1::kFrameSlots);
-    if (n < static_cast<int>(frames.size())) Beep();
-    for (int i = 0; i < n; ++i)
-        workspace->fola[static_cast<std::size_t>(i)] = frames[static_cast<std::size_t>(i)];
-    workspace->Slider1->SetMaximum(n);
-    workspace->actualframe = 0;
-    workspace->newstart = true;
-    workspace->nbilds = n - 1;
-    workspace->ShowFrameControls(true);
-    workspace->Slider1->SetValue(workspace->actualframe + 1);
-    workspace->StaticText4->SetText(FrameCounter(workspace->actualframe, workspace->nbilds));
-    workspace->afterdrop();
+    workspace->TakeFrameList(frames, {.alwaysShown = true, .withFlatten = false});
 }
 
 void Window4::PushButton2_Action() { _FileSaveAs_Action(); }

@@ -16,6 +16,11 @@ namespace qv {
 
 void Window1::ImageWell1_DropObject(const std::vector<FolderItemPtr>& files) {
     if (files.empty()) return;  // a picture dragged without a file behind it
+    TakeFrameList(files, {.alwaysShown = false, .withFlatten = true});
+}
+
+void Window1::TakeFrameList(const std::vector<FolderItemPtr>& files, FrameControlsRule controls) {
+    if (files.empty()) return;
     // The list has room for kFrameSlots files; more are left out with a beep.
     const size_t taken = std::min(files.size(), fola.size());
     if (taken < files.size()) Beep();
@@ -27,10 +32,10 @@ void Window1::ImageWell1_DropObject(const std::vector<FolderItemPtr>& files) {
     Slider1->SetMaximum(nbilds + 1);
     actualframe = 0;
     newstart = true;
-    const bool several = nbilds > 0;
-    ShowFrameControls(several);
-    PushButton10->setVisible(several);
-    if (several) {
+    const bool shown = nbilds > 0 || controls.alwaysShown;
+    ShowFrameControls(shown);
+    if (controls.withFlatten) PushButton10->setVisible(shown);
+    if (shown) {
         Slider1->SetValue(actualframe + 1);
         StaticText4->SetText(FrameCounter(actualframe, nbilds));
     }

@@ -142,6 +142,43 @@ TEST_F(FramesTest, AListKeepsItsFirst81FilesAndBeepsOnce) {
     EXPECT_EQ(At(w->pix, 0, 0), RGB(81, 0, 0));
 }
 
+TEST_F(FramesTest, AFrameListShowsItsControlsByTheRuleItIsTakenWith) {
+    using Rule = Window1::FrameControlsRule;
+    const Rule drop{.alwaysShown = false, .withFlatten = true};
+    const Rule saved{.alwaysShown = true, .withFlatten = false};
+    struct Case {
+        const char* what;
+        Rule rule;
+        int files;
+        bool flattenBefore;
+        std::vector<bool> shown;  // slider, counter, arrows, "Flatten"
+    };
+    const Case cases[] = {
+        {"dropped, one file", drop, 1, true, {false, false, false, false}},
+        {"dropped, three files", drop, 3, false, {true, true, true, true}},
+        {"saved frames, one", saved, 1, false, {true, true, true, false}},
+        {"saved frames, one, Flatten shown before", saved, 1, true, {true, true, true, true}},
+        {"saved frames, three", saved, 3, false, {true, true, true, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (QWidget* control : {static_cast<QWidget*>(w->Slider1), static_cast<QWidget*>(w->StaticText4),
+                                 static_cast<QWidget*>(w->LittleArrows1)})
+            control->setVisible(false);
+        w->PushButton10->setVisible(c.flattenBefore);
+        w->TakeFrameList(Series(c.files), c.rule);
+        EXPECT_EQ(FrameControlsShown(), c.shown);
+        EXPECT_EQ(w->nbilds, c.files - 1);
+        EXPECT_EQ(w->actualframe, 0);
+        EXPECT_EQ(w->Slider1->Maximum(), c.files);
+        EXPECT_EQ(w->Title(), QStringLiteral("frame01.tif"));
+        EXPECT_FALSE(w->newstart) << "the load of frame 0 took it";
+        if (c.shown[0]) {
+            EXPECT_EQ(w->StaticText4->Text(), QStringLiteral("1/%1").arg(c.files));
+        }
+    }
+}
+
 TEST_F(FramesTest, FlattenAddsTheFramesAndReCropsTheRoi) {
     Drop({Plain(QStringLiteral("a.tif"), 4, 4, RGB(100, 50, 0)),
           Plain(QStringLiteral("b.tif"), 4, 4, RGB(100, 50, 0)),
