@@ -1,6 +1,7 @@
 // Frame lists: the drop of several files on the well, stepping through them by
 // slider, arrows and menu, Flatten, and the ROI box dragged out of the thumbnail.
 #include <QRect>
+#include <QSignalBlocker>
 #include <algorithm>
 
 #include "platform/longpass.h"
@@ -36,10 +37,15 @@ void Window1::TakeFrameList(const std::vector<FolderItemPtr>& files, FrameContro
     ShowFrameControls(shown);
     if (controls.withFlatten) PushButton10->setVisible(shown);
     if (shown) {
+        // Quietly: frame 0 is loaded below in the same way whatever the slider held.
+        const QSignalBlocker quiet(Slider1);
         Slider1->SetValue(actualframe + 1);
         StaticText4->SetText(FrameCounter(actualframe, nbilds));
     }
-    afterdrop();
+    afterdrop();  // takes newstart when frame 0 opens as a picture
+    // A list of several frames then shows frame 0 as every frame step does:
+    // the current ROI drawn on it and cropped from it, and the fluorogram rebuilt.
+    if (nbilds > 0 && !newstart && poxc) Slider1_ValueChanged();
 }
 
 void Window1::ShowFrameControls(bool visible) {

@@ -127,6 +127,33 @@ TEST_F(FramesTest, TwelveFramesFollowOneRoiBySliderArrowsAndMenu) {
     EXPECT_EQ(w->actualframe, 0);
 }
 
+TEST_F(FramesTest, ANewListShowsItsFirstFrameWithTheRoiWhereverTheSliderStood) {
+    // Frame i of the second list: red 150 + i, green 3 + x, blue 9.
+    std::vector<FolderItemPtr> second;
+    for (int i = 0; i < 5; ++i)
+        second.push_back(Tiff(QStringLiteral("second%1.tif").arg(i + 1), 64, 64,
+                              [i](int x, int) { return RGB(150 + i, 3 + x, 9); }));
+    for (int from : {1, 3}) {
+        SCOPED_TRACE(from);
+        Drop(Series(12));
+        test::Drag(w->Canvas1, {10, 10}, {40, 30});
+        w->Slider1->SetValue(from);
+        ASSERT_EQ(w->Hits().At(23, 255 - (10 + 10 * from)), 19u) << "the ROI on the first list";
+
+        Drop(second);
+        EXPECT_EQ(w->Title(), QStringLiteral("second1.tif"));
+        EXPECT_EQ(w->actualframe, 0);
+        EXPECT_EQ(w->Slider1->Value(), 1);
+        EXPECT_EQ(w->StaticText4->Text(), QStringLiteral("1/5"));
+        EXPECT_FALSE(w->newstart);
+        EXPECT_EQ(At(w->Canvas1->Backdrop(), 10, 20), kYellow) << "the ROI drawn on frame 0";
+        EXPECT_EQ(At(w->poxc, 20, 20), RGB(150, 23, 9)) << "and cropped from it";
+        EXPECT_EQ(At(w->Canvas2->Backdrop(), 20, 20), RGB(150, 23, 9)) << "the thumbnail";
+        EXPECT_EQ(w->Hits().At(23, 255 - 150), 19u) << "the fluorogram of frame 0";
+        EXPECT_EQ(w->Hits().At(23, 255 - (10 + 10 * from)), 0u);
+    }
+}
+
 TEST_F(FramesTest, AListKeepsItsFirst81FilesAndBeepsOnce) {
     std::vector<FolderItemPtr> files;
     for (int i = 0; i < 83; ++i)
