@@ -278,7 +278,8 @@ public:
         PicturePtr shown;  // what Canvas1 showed
     };
     WorkingImage workingImage() const;
-    // Shows a working image again exactly as it was (no rescaling).
+    // Shows a working image again exactly as it was (no rescaling); one
+    // without a picture only brings the window forward.
     void restoreImage(const WorkingImage& image);
     void ritatrean();
     void quadonscreen();
