@@ -22,9 +22,8 @@ void Window1::ImageWell1_DropObject(const std::vector<FolderItemPtr>& files) {
 
 void Window1::TakeFrameList(const std::vector<FolderItemPtr>& files, FrameControlsRule controls) {
     if (files.empty()) return;
-    // The list has room for kFrameSlots files; more are left out with a beep.
+    // The list has room for kFrameSlots files; the user is told when more came.
     const size_t taken = std::min(files.size(), fola.size());
-    if (taken < files.size()) Beep();
     for (size_t i = 0; i < taken; ++i) {
         nbilds = static_cast<std::int32_t>(i);
         fola[i] = files[i];
@@ -46,6 +45,8 @@ void Window1::TakeFrameList(const std::vector<FolderItemPtr>& files, FrameContro
     // A list of several frames then shows frame 0 as every frame step does:
     // the current ROI drawn on it and cropped from it, and the fluorogram rebuilt.
     if (nbilds > 0 && !newstart && poxc) Slider1_ValueChanged();
+    if (taken < files.size())
+        MsgBox(FramesLeftOut(static_cast<int>(files.size()), static_cast<int>(taken)));
 }
 
 void Window1::ShowFrameControls(bool visible) {

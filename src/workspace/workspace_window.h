@@ -300,8 +300,8 @@ public:
         bool alwaysShown = false;  // shown also for a list of one frame, never hidden
         bool withFlatten = true;   // "Flatten" shown and hidden with them, else left as it is
     };
-    // Takes files (the first kFrameSlots of them) as the frame list and loads
-    // frame 0. A drop on the well shows the controls with "Flatten" only for
+    // Takes files as the frame list and loads frame 0; of more than
+    // kFrameSlots files the first are taken and a message says so. A drop on the well shows the controls with "Flatten" only for
     // several files; the import window's saved frames always show them,
     // without "Flatten".
     void TakeFrameList(const std::vector<FolderItemPtr>& files, FrameControlsRule controls);

@@ -17,6 +17,7 @@
 #include "platform/longpass.h"
 #include "platform/movie.h"
 #include "support/session_fixture.h"
+#include "workspace/core/frame_sequence.h"
 #include "workspace/workspace_window.h"
 
 namespace qv {
@@ -714,7 +715,7 @@ TEST_F(ImportTest, DoneSaveAndTheDragNeedSomethingToHandOver) {
              ExportTo("Many");
              Drop({File("m.pic", PicBytes(1, 1, 82, [](int t, int, int) { return t; }))});
          },
-         QString(), 1, 81},
+         FramesLeftOut(82, 81), 0, 81},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -154,12 +154,17 @@ TEST_F(FramesTest, ANewListShowsItsFirstFrameWithTheRoiWhereverTheSliderStood) {
     }
 }
 
-TEST_F(FramesTest, AListKeepsItsFirst81FilesAndBeepsOnce) {
+TEST_F(FramesTest, AListKeepsItsFirst81FilesAndSaysSo) {
     std::vector<FolderItemPtr> files;
     for (int i = 0; i < 83; ++i)
         files.push_back(Plain(QStringLiteral("f%1.tif").arg(i), 4, 4, RGB(i + 1, 0, 0)));
+    QString titleAtMessage;
+    fake_->onMessage = [&](const QString&) { titleAtMessage = w->Title(); };
     Drop(files);
-    EXPECT_EQ(fake_->beeps, 1);
+    EXPECT_EQ(fake_->messages, QStringList{"Only the first 81 of the 83 frames were taken: a frame "
+                                           "list holds at most 81 frames."});
+    EXPECT_EQ(titleAtMessage, QStringLiteral("f0.tif")) << "told once frame 0 is shown";
+    EXPECT_EQ(fake_->beeps, 0);
     EXPECT_EQ(w->nbilds, 80);
     EXPECT_EQ(w->fola.size(), 81u);
     EXPECT_EQ(w->fola[80]->Name(), QStringLiteral("f80.tif"));
@@ -167,6 +172,12 @@ TEST_F(FramesTest, AListKeepsItsFirst81FilesAndBeepsOnce) {
     EXPECT_EQ(w->Slider1->Maximum(), 81);
     w->Slider1->SetValue(81);
     EXPECT_EQ(At(w->pix, 0, 0), RGB(81, 0, 0));
+
+    fake_->messages.clear();
+    files.resize(81);
+    Drop(files);
+    EXPECT_TRUE(fake_->messages.isEmpty()) << "81 files fit";
+    EXPECT_EQ(w->nbilds, 80);
 }
 
 TEST_F(FramesTest, AFrameListShowsItsControlsByTheRuleItIsTakenWith) {
