@@ -153,7 +153,7 @@ bool Window4::_FileImportBioradPIC_Action() {
     return false;
 }
 
-bool Window4::Busy() const { return merging_ || exporting_ || LongPass::Busy(); }
+bool Window4::Busy() const { return merging_ || exporting_ || LongPass::Busy() || DialogOpen(); }
 
 void Window4::locatefile() {
     if (Busy()) return;
@@ -301,7 +301,7 @@ void Window4::Canvas1_MouseDrag(int, int) {
 
 void Window4::Canvas1_DropObject(const std::vector<FolderItemPtr>& files) {
     // A drop that carries no file, or one that arrives while a merge or an
-    // export runs, changes nothing.
+    // export runs or a message or dialog is open, changes nothing.
     if (files.empty() || Busy()) return;
 
     // Every file is checked, and a one-image file read, before anything is taken.
@@ -491,7 +491,7 @@ void Window4::moviemode() {
         return;
     }
     // Whatever the user answers, the export goes on.
-    tiffSettings_ = Platform().RequestTiffSettings(tiffSettings_);
+    tiffSettings_ = RequestTiffSettings(tiffSettings_);
 
     SetControlLeft(ProgressBar1, ControlLeft(GroupBox1) + GroupBox1->width() + 5);
     // Under the canvas, but never below the window's bottom edge: for a stack

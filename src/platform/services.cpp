@@ -148,6 +148,8 @@ public:
     }
 };
 
+int openDialogs = 0;
+
 std::unique_ptr<Services>& Installed() {
     static std::unique_ptr<Services> installed;
     return installed;
@@ -166,6 +168,12 @@ std::unique_ptr<Services> InstallServices(std::unique_ptr<Services> services) {
     Installed() = std::move(services);
     return previous;
 }
+
+OpenDialog::OpenDialog() { ++openDialogs; }
+
+OpenDialog::~OpenDialog() { --openDialogs; }
+
+bool DialogOpen() { return openDialogs > 0; }
 
 void ShowURL(const QString& url) {
     if (Platform().ShowURL(url)) return;
@@ -199,7 +207,11 @@ bool WriteTiffFile(const PicturePtr& p, const FolderItemPtr& file, const TiffSet
 
 bool ExportPicture(const PicturePtr& p) {
     if (!p) return false;
-    const QString path = Platform().GetPictureSavePath();
+    QString path;
+    {
+        const OpenDialog open;
+        path = Platform().GetPictureSavePath();
+    }
     if (path.isEmpty()) return false;
     if (!WritePicture(p, path)) {
         MsgBox(QStringLiteral("The picture could not be written to \"%1\".")
