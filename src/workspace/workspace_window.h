@@ -301,9 +301,9 @@ public:
         bool withFlatten = true;   // "Flatten" shown and hidden with them, else left as it is
     };
     // Takes files as the frame list and loads frame 0; of more than
-    // kFrameSlots files the first are taken and a message says so. A drop on the well shows the controls with "Flatten" only for
-    // several files; the import window's saved frames always show them,
-    // without "Flatten".
+    // kFrameSlots files the first are taken and a message says so. A drop on
+    // the well shows the controls with "Flatten" only for several files; the
+    // import window's saved frames always show them, without "Flatten".
     void TakeFrameList(const std::vector<FolderItemPtr>& files, FrameControlsRule controls);
 
     // The press point before the current press (where a polygon's line starts).
