@@ -10,7 +10,6 @@
 #include "platform/moviewriter.h"
 #include "platform/services.h"
 #include "platform/core/text.h"
-#include "workspace/core/frame_sequence.h"
 #include "workspace/workspace_window.h"
 
 namespace qv {
@@ -155,7 +154,7 @@ bool Window4::_FileImportBioradPIC_Action() {
     return false;
 }
 
-bool Window4::Busy() const { return merging_ || exporting_ || LongPass::Busy(); }
+bool Window4::Busy() const { return merging_ || exporting_ || LongPass::Busy() || DialogOpen(); }
 
 void Window4::locatefile() {
     if (Busy()) return;
@@ -255,20 +254,7 @@ void Window4::HandOverFrames() {
     }
     Window1* workspace = Window1::instance();
     workspace->Show();
-    // The workspace's list has room for kFrameSlots frames; more are left out
-    // with a beep, as in a drop on its well.
-    const int n = std::min(static_cast<int>(frames.size()), Window1::kFrameSlots);
-    if (n < static_cast<int>(frames.size())) Beep();
-    for (int i = 0; i < n; ++i)
-        workspace->fola[static_cast<std::size_t>(i)] = frames[static_cast<std::size_t>(i)];
-    workspace->Slider1->SetMaximum(n);
-    workspace->actualframe = 0;
-    workspace->newstart = true;
-    workspace->nbilds = n - 1;
-    workspace->ShowFrameControls(true);
-    workspace->Slider1->SetValue(workspace->actualframe + 1);
-    workspace->StaticText4->SetText(FrameCounter(workspace->actualframe, workspace->nbilds));
-    workspace->afterdrop();
+    workspace->TakeFrameList(frames, {.alwaysShown = true, .withFlatten = false});
 }
 
 void Window4::PushButton2_Action() { _FileSaveAs_Action(); }
@@ -295,7 +281,7 @@ void Window4::Canvas1_MouseDrag(int, int) {
 
 void Window4::Canvas1_DropObject(const std::vector<FolderItemPtr>& files) {
     // A drop that carries no file, or one that arrives while a merge or an
-    // export runs, changes nothing.
+    // export runs or a message or dialog is open, changes nothing.
     if (files.empty() || Busy()) return;
 
     // Every file is checked, and a one-image file read, before anything is taken.
@@ -493,7 +479,7 @@ void Window4::moviemode() {
         return;
     }
     // Whatever the user answers, the export goes on.
-    tiffSettings_ = Platform().RequestTiffSettings(tiffSettings_);
+    tiffSettings_ = RequestTiffSettings(tiffSettings_);
 
     SetControlLeft(ProgressBar1, ControlLeft(GroupBox1) + GroupBox1->width() + 5);
     // Under the canvas, but never below the window's bottom edge: for a stack

@@ -112,7 +112,8 @@ private:
     void SetStatus(const QString& text);
     // "Done" with "Movie": the saved frames become the workspace's frame list.
     void HandOverFrames();
-    // A merge or an export is running (this window's, or another long pass).
+    // A merge or an export is running (this window's, or another long pass),
+    // or a message or dialog is open: nothing is taken in meanwhile.
     bool Busy() const;
     // pix once it shows the stack in the window; none before any load or
     // while a pass runs.

@@ -169,6 +169,8 @@ public:
     }
 };
 
+int openDialogs = 0;
+
 std::unique_ptr<Services>& Installed() {
     static std::unique_ptr<Services> installed;
     return installed;
@@ -187,6 +189,12 @@ std::unique_ptr<Services> InstallServices(std::unique_ptr<Services> services) {
     Installed() = std::move(services);
     return previous;
 }
+
+OpenDialog::OpenDialog() { ++openDialogs; }
+
+OpenDialog::~OpenDialog() { --openDialogs; }
+
+bool DialogOpen() { return openDialogs > 0; }
 
 void ShowURL(const QString& url) {
     if (Platform().ShowURL(url)) return;
@@ -238,7 +246,11 @@ bool WriteTiffFile(const PicturePtr& p, const FolderItemPtr& file, const TiffSet
 
 bool ExportPicture(const PicturePtr& p) {
     if (!p) return false;
-    const QString path = Platform().GetPictureSavePath();
+    QString path;
+    {
+        const OpenDialog open;
+        path = Platform().GetPictureSavePath();
+    }
     if (path.isEmpty()) return false;
     QString reason;
     if (!WritePicture(p, path, &reason)) {

@@ -90,17 +90,40 @@ Services& Platform();
 // Returns the previous installed services.
 std::unique_ptr<Services> InstallServices(std::unique_ptr<Services> services);
 
+// Counts a message box or dialog as open for its own life. Each one runs an
+// event loop of its own, in which drops and timers still arrive; a window
+// that must not take anything in meanwhile asks DialogOpen.
+class OpenDialog {
+public:
+    OpenDialog();
+    ~OpenDialog();
+    OpenDialog(const OpenDialog&) = delete;
+    OpenDialog& operator=(const OpenDialog&) = delete;
+};
+// Whether a message box or dialog asked for through the forms below is open.
+bool DialogOpen();
+
 // Free-function forms of the services, as the windows call them.
-inline int MsgBox(const QString& text) { return Platform().MsgBox(text); }
+inline int MsgBox(const QString& text) {
+    const OpenDialog open;
+    return Platform().MsgBox(text);
+}
 inline bool Confirm(const QString& text, const QString& yes) {
+    const OpenDialog open;
     return Platform().Confirm(text, yes);
 }
 inline void Beep() { Platform().Beep(); }
 inline FolderItemPtr GetOpenFolderItem(const QString& fileTypes) {
+    const OpenDialog open;
     return Platform().GetOpenFolderItem(fileTypes);
 }
 inline FolderItemPtr GetSaveFolderItem(const QString& fileTypes, const QString& name) {
+    const OpenDialog open;
     return Platform().GetSaveFolderItem(fileTypes, name);
+}
+inline TiffSettings RequestTiffSettings(const TiffSettings& current) {
+    const OpenDialog open;
+    return Platform().RequestTiffSettings(current);
 }
 // Opens an address; when the desktop cannot, a message box gives the address
 // so that the user can open it by hand.

@@ -1,6 +1,7 @@
 // Frame lists: the drop of several files on the well, stepping through them by
 // slider, arrows and menu, Flatten, and the ROI box dragged out of the thumbnail.
 #include <QRect>
+#include <QSignalBlocker>
 #include <algorithm>
 
 #include "platform/longpass.h"
@@ -16,9 +17,13 @@ namespace qv {
 
 void Window1::ImageWell1_DropObject(const std::vector<FolderItemPtr>& files) {
     if (files.empty()) return;  // a picture dragged without a file behind it
-    // The list has room for kFrameSlots files; more are left out with a beep.
+    TakeFrameList(files, {.alwaysShown = false, .withFlatten = true});
+}
+
+void Window1::TakeFrameList(const std::vector<FolderItemPtr>& files, FrameControlsRule controls) {
+    if (files.empty()) return;
+    // The list has room for kFrameSlots files; the user is told when more came.
     const size_t taken = std::min(files.size(), fola.size());
-    if (taken < files.size()) Beep();
     for (size_t i = 0; i < taken; ++i) {
         nbilds = static_cast<std::int32_t>(i);
         fola[i] = files[i];
@@ -27,14 +32,21 @@ void Window1::ImageWell1_DropObject(const std::vector<FolderItemPtr>& files) {
     Slider1->SetMaximum(nbilds + 1);
     actualframe = 0;
     newstart = true;
-    const bool several = nbilds > 0;
-    ShowFrameControls(several);
-    PushButton10->setVisible(several);
-    if (several) {
+    const bool shown = nbilds > 0 || controls.alwaysShown;
+    ShowFrameControls(shown);
+    if (controls.withFlatten) PushButton10->setVisible(shown);
+    if (shown) {
+        // Quietly: frame 0 is loaded below in the same way whatever the slider held.
+        const QSignalBlocker quiet(Slider1);
         Slider1->SetValue(actualframe + 1);
         StaticText4->SetText(FrameCounter(actualframe, nbilds));
     }
-    afterdrop();
+    afterdrop();  // takes newstart when frame 0 opens as a picture
+    // A list of several frames then shows frame 0 as every frame step does:
+    // the current ROI drawn on it and cropped from it, and the fluorogram rebuilt.
+    if (nbilds > 0 && !newstart && poxc) Slider1_ValueChanged();
+    if (taken < files.size())
+        MsgBox(FramesLeftOut(static_cast<int>(files.size()), static_cast<int>(taken)));
 }
 
 void Window1::ShowFrameControls(bool visible) {

@@ -60,12 +60,15 @@ Window1::WorkingImage Window1::workingImage() const {
 
 void Window1::restoreImage(const WorkingImage& image) {
     Show();
+    // A working image without a picture (taken from a workspace that held
+    // none) changes nothing, as a missing picture handed to import does.
+    if (!image.pix) return;
     pix = image.pix;
     originalpix = image.originalpix;
     imgsize = image.imgsize;
     can2size = image.can2size;
     if (imgsize > 0) makeview();
-    Canvas1->SetBackdrop(image.shown ? image.shown : pix ? PixSquare() : nullptr);
+    Canvas1->SetBackdrop(image.shown ? image.shown : PixSquare());
     update();
 }
 

@@ -278,7 +278,8 @@ public:
         PicturePtr shown;  // what Canvas1 showed
     };
     WorkingImage workingImage() const;
-    // Shows a working image again exactly as it was (no rescaling).
+    // Shows a working image again exactly as it was (no rescaling); one
+    // without a picture only brings the window forward.
     void restoreImage(const WorkingImage& image);
     void ritatrean();
     void quadonscreen();
@@ -293,9 +294,17 @@ public:
     void opendemo();
     void savePix();
 
-    // Shows or hides the frame controls Slider1, StaticText4 and LittleArrows1
-    // ("Flatten" apart: only a drop on the well shows it).
-    void ShowFrameControls(bool visible);
+    // How a new frame list shows the frame controls (Slider1, StaticText4 and
+    // LittleArrows1, and "Flatten").
+    struct FrameControlsRule {
+        bool alwaysShown = false;  // shown also for a list of one frame, never hidden
+        bool withFlatten = true;   // "Flatten" shown and hidden with them, else left as it is
+    };
+    // Takes files as the frame list and loads frame 0; of more than
+    // kFrameSlots files the first are taken and a message says so. A drop on
+    // the well shows the controls with "Flatten" only for several files; the
+    // import window's saved frames always show them, without "Flatten".
+    void TakeFrameList(const std::vector<FolderItemPtr>& files, FrameControlsRule controls);
 
     // The press point before the current press (where a polygon's line starts).
     std::int32_t lastclickx = 0;
@@ -339,6 +348,8 @@ private:
     PicturePtr dragbase;  // the image under the rubber band during a drag
     // Frames
     void StepFrame(int step);              // the next (1) or previous (-1) frame, clamped
+    // Shows or hides Slider1, StaticText4 and LittleArrows1 ("Flatten" apart).
+    void ShowFrameControls(bool visible);
     PicturePtr FramePicture(int k) const;  // fola(k) decoded; none when it does not decode
     // The ROI box cut from poxc at (msdownx, msdowny), msupx - msdownx by
     // msupy - msdowny, unscaled; none without a crop or for an empty box.

@@ -19,6 +19,7 @@
 #include "platform/movie.h"
 #include "support/named_pipe.h"
 #include "support/session_fixture.h"
+#include "workspace/core/frame_sequence.h"
 #include "workspace/workspace_window.h"
 
 namespace qv {
@@ -675,6 +676,43 @@ TEST_F(ImportTest, NothingElseStartsWhileTheExportRuns) {
     EXPECT_TRUE(Everywhere(w->pix, 64, 48, Frame(3))) << "every frame merged as ordered";
 }
 
+TEST_F(ImportTest, NothingIsTakenInWhileAMessageOrDialogIsOpen) {
+    CheckMovie();
+    ExportTo("Seq");
+    const FolderItemPtr other = File("other.pic", Stack433());
+    // Each dialog and message of the export, while open, gets a drop on the
+    // canvas and a file from the workspace.
+    int tries = 0;
+    bool inside = false;
+    auto takeAnother = [&] {
+        if (inside) return;
+        inside = true;
+        ++tries;
+        Drop({other});
+        w->Droppedonettan(other);
+        inside = false;
+    };
+    fake_->onDialog = takeAnother;
+    fake_->onMessage = [&](const QString&) { takeAnother(); };
+    Drop(ThreeChannels(2));
+    EXPECT_EQ(tries, 3) << "the folder dialog, the TIFF settings and the closing message";
+    EXPECT_EQ(fake_->saveNames.size(), 1) << "no second folder dialog";
+    EXPECT_EQ(fake_->tiffDialogs.size(), 1u);
+    EXPECT_EQ(fake_->messages.size(), 1) << "the closing message alone";
+    EXPECT_EQ(fake_->beeps, 1) << "the first drop's";
+    EXPECT_EQ(w->Title(), QStringLiteral("ch0.pic"));
+    EXPECT_EQ(w->npics, 2);
+    EXPECT_EQ(Entries("Seq"), (QStringList{"Seq1.tif", "Seq2.tif", "Seqmovie.mov"}));
+
+    // With every message closed, drops are taken again.
+    fake_->onDialog = nullptr;
+    fake_->onMessage = nullptr;
+    w->CheckBox2->SetValue(false);
+    Drop({other});
+    EXPECT_EQ(w->Title(), QStringLiteral("other.pic"));
+    EXPECT_EQ(w->npics, 3);
+}
+
 TEST_F(ImportTest, DoneHandsTheMergedPictureToTheWorkspaceAndStaysOpen) {
     Drop({File("a.pic", Stack433())});
     w->PushButton1_Action();
@@ -791,7 +829,7 @@ TEST_F(ImportTest, DoneSaveAndTheDragNeedSomethingToHandOver) {
              ExportTo("Many");
              Drop({File("m.pic", PicBytes(1, 1, 82, [](int t, int, int) { return t; }))});
          },
-         QString(), 1, 81},
+         FramesLeftOut(82, 81), 0, 81},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

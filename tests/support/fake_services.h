@@ -26,6 +26,7 @@ public:
     }
     bool Confirm(const QString& text, const QString& yes) override {
         questions << text + QStringLiteral(" [") + yes + QLatin1Char(']');
+        if (onDialog) onDialog();
         if (confirmReplies.empty()) return true;
         const bool r = confirmReplies.front();
         confirmReplies.pop_front();
@@ -34,15 +35,18 @@ public:
     void Beep() override { ++beeps; }
     FolderItemPtr GetOpenFolderItem(const QString& fileTypes) override {
         openFilters << fileTypes;
+        if (onDialog) onDialog();
         return Take(openItems);
     }
     FolderItemPtr GetSaveFolderItem(const QString& fileTypes, const QString& name) override {
         saveFilters << fileTypes;
         saveNames << name;
+        if (onDialog) onDialog();
         return Take(saveItems);
     }
     QString GetPictureSavePath() override {
         ++pictureDialogs;
+        if (onDialog) onDialog();
         if (picturePaths.empty()) return QString();
         QString p = picturePaths.front();
         picturePaths.pop_front();
@@ -71,6 +75,7 @@ public:
     }
     TiffSettings RequestTiffSettings(const TiffSettings& current) override {
         tiffDialogs.push_back(current);
+        if (onDialog) onDialog();
         if (tiffReplies.empty()) return current;  // cancelled
         const TiffSettings r = tiffReplies.front();
         tiffReplies.pop_front();
@@ -87,6 +92,8 @@ public:
     QStringList messages;
     std::function<void(const QString&)> onMessage;  // runs as each message box shows
     std::deque<int> msgBoxReplies;
+    // Runs as each question, open, save, picture save or TIFF settings dialog shows.
+    std::function<void()> onDialog;
     QStringList questions;          // each as "text [yes button]"
     std::deque<bool> confirmReplies;  // true (yes) when empty
     int beeps = 0;

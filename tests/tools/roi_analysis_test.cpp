@@ -219,6 +219,28 @@ TEST_F(RoiAnalysisTest, ApplyThenUndoGivesTheWorkspaceBackItsPicture) {
     EXPECT_EQ(w->pix, applied);
 }
 
+TEST_F(RoiAnalysisTest, UndoAfterApplyIntoAFreshWorkspaceLeavesItsPicture) {
+    w->Close();
+    DrainEvents();
+    r = Window11::instance();  // the logo's crop, and a fresh workspace without a picture
+    w = Window1::existing();
+    ASSERT_TRUE(w);
+    ASSERT_FALSE(w->pix);
+    r->BevelButton2->click();  // Auto contrast
+    r->BevelButton2->click();  // Apply
+    ASSERT_TRUE(w->pix);
+    const PicturePtr applied = w->pix;
+    const PicturePtr shown = w->Canvas1->Backdrop();
+    const int side = w->imgsize;
+
+    r->BevelButton2->click();  // Undo: there is no earlier picture to take back
+    EXPECT_EQ(r->BevelButton2->Caption(), QStringLiteral("Auto contrast"));
+    EXPECT_EQ(w->pix, applied);
+    EXPECT_EQ(w->originalpix, r->pic[1]);
+    EXPECT_EQ(w->Canvas1->Backdrop(), shown);
+    EXPECT_EQ(w->imgsize, side);
+}
+
 TEST_F(RoiAnalysisTest, ClosingStopsTheLiveRefreshThroughTheWorkspacesAccessor) {
     r = Window11::instance();
     QPointer<Window11> old(r);

@@ -127,12 +127,44 @@ TEST_F(FramesTest, TwelveFramesFollowOneRoiBySliderArrowsAndMenu) {
     EXPECT_EQ(w->actualframe, 0);
 }
 
-TEST_F(FramesTest, AListKeepsItsFirst81FilesAndBeepsOnce) {
+TEST_F(FramesTest, ANewListShowsItsFirstFrameWithTheRoiWhereverTheSliderStood) {
+    // Frame i of the second list: red 150 + i, green 3 + x, blue 9.
+    std::vector<FolderItemPtr> second;
+    for (int i = 0; i < 5; ++i)
+        second.push_back(Tiff(QStringLiteral("second%1.tif").arg(i + 1), 64, 64,
+                              [i](int x, int) { return RGB(150 + i, 3 + x, 9); }));
+    for (int from : {1, 3}) {
+        SCOPED_TRACE(from);
+        Drop(Series(12));
+        test::Drag(w->Canvas1, {10, 10}, {40, 30});
+        w->Slider1->SetValue(from);
+        ASSERT_EQ(w->Hits().At(23, 255 - (10 + 10 * from)), 19u) << "the ROI on the first list";
+
+        Drop(second);
+        EXPECT_EQ(w->Title(), QStringLiteral("second1.tif"));
+        EXPECT_EQ(w->actualframe, 0);
+        EXPECT_EQ(w->Slider1->Value(), 1);
+        EXPECT_EQ(w->StaticText4->Text(), QStringLiteral("1/5"));
+        EXPECT_FALSE(w->newstart);
+        EXPECT_EQ(At(w->Canvas1->Backdrop(), 10, 20), kYellow) << "the ROI drawn on frame 0";
+        EXPECT_EQ(At(w->poxc, 20, 20), RGB(150, 23, 9)) << "and cropped from it";
+        EXPECT_EQ(At(w->Canvas2->Backdrop(), 20, 20), RGB(150, 23, 9)) << "the thumbnail";
+        EXPECT_EQ(w->Hits().At(23, 255 - 150), 19u) << "the fluorogram of frame 0";
+        EXPECT_EQ(w->Hits().At(23, 255 - (10 + 10 * from)), 0u);
+    }
+}
+
+TEST_F(FramesTest, AListKeepsItsFirst81FilesAndSaysSo) {
     std::vector<FolderItemPtr> files;
     for (int i = 0; i < 83; ++i)
         files.push_back(Plain(QStringLiteral("f%1.tif").arg(i), 4, 4, RGB(i + 1, 0, 0)));
+    QString titleAtMessage;
+    fake_->onMessage = [&](const QString&) { titleAtMessage = w->Title(); };
     Drop(files);
-    EXPECT_EQ(fake_->beeps, 1);
+    EXPECT_EQ(fake_->messages, QStringList{"Only the first 81 of the 83 frames were taken: a frame "
+                                           "list holds at most 81 frames."});
+    EXPECT_EQ(titleAtMessage, QStringLiteral("f0.tif")) << "told once frame 0 is shown";
+    EXPECT_EQ(fake_->beeps, 0);
     EXPECT_EQ(w->nbilds, 80);
     EXPECT_EQ(w->fola.size(), 81u);
     EXPECT_EQ(w->fola[80]->Name(), QStringLiteral("f80.tif"));
@@ -140,6 +172,49 @@ TEST_F(FramesTest, AListKeepsItsFirst81FilesAndBeepsOnce) {
     EXPECT_EQ(w->Slider1->Maximum(), 81);
     w->Slider1->SetValue(81);
     EXPECT_EQ(At(w->pix, 0, 0), RGB(81, 0, 0));
+
+    fake_->messages.clear();
+    files.resize(81);
+    Drop(files);
+    EXPECT_TRUE(fake_->messages.isEmpty()) << "81 files fit";
+    EXPECT_EQ(w->nbilds, 80);
+}
+
+TEST_F(FramesTest, AFrameListShowsItsControlsByTheRuleItIsTakenWith) {
+    using Rule = Window1::FrameControlsRule;
+    const Rule drop{.alwaysShown = false, .withFlatten = true};
+    const Rule saved{.alwaysShown = true, .withFlatten = false};
+    struct Case {
+        const char* what;
+        Rule rule;
+        int files;
+        bool flattenBefore;
+        std::vector<bool> shown;  // slider, counter, arrows, "Flatten"
+    };
+    const Case cases[] = {
+        {"dropped, one file", drop, 1, true, {false, false, false, false}},
+        {"dropped, three files", drop, 3, false, {true, true, true, true}},
+        {"saved frames, one", saved, 1, false, {true, true, true, false}},
+        {"saved frames, one, Flatten shown before", saved, 1, true, {true, true, true, true}},
+        {"saved frames, three", saved, 3, false, {true, true, true, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (QWidget* control : {static_cast<QWidget*>(w->Slider1), static_cast<QWidget*>(w->StaticText4),
+                                 static_cast<QWidget*>(w->LittleArrows1)})
+            control->setVisible(false);
+        w->PushButton10->setVisible(c.flattenBefore);
+        w->TakeFrameList(Series(c.files), c.rule);
+        EXPECT_EQ(FrameControlsShown(), c.shown);
+        EXPECT_EQ(w->nbilds, c.files - 1);
+        EXPECT_EQ(w->actualframe, 0);
+        EXPECT_EQ(w->Slider1->Maximum(), c.files);
+        EXPECT_EQ(w->Title(), QStringLiteral("frame01.tif"));
+        EXPECT_FALSE(w->newstart) << "the load of frame 0 took it";
+        if (c.shown[0]) {
+            EXPECT_EQ(w->StaticText4->Text(), QStringLiteral("1/%1").arg(c.files));
+        }
+    }
 }
 
 TEST_F(FramesTest, FlattenAddsTheFramesAndReCropsTheRoi) {

@@ -31,6 +31,12 @@ QString FrameCounter(int actualframe, int nbilds) {
     return Str(actualframe + 1) + QLatin1Char('/') + Str(nbilds + 1);
 }
 
+QString FramesLeftOut(int given, int kept) {
+    return QStringLiteral("Only the first %1 of the %2 frames were taken: a frame list holds at "
+                          "most %1 frames.")
+        .arg(Str(kept), Str(given));
+}
+
 bool AddFrame(Picture& sum, const Picture& frame, const std::function<bool()>& cancelled) {
     QImage& out = sum.Image();
     const QImage& in = frame.Image();

@@ -13,6 +13,10 @@ namespace qv {
 // last index is `nbilds`: "3/12" at the third of twelve frames.
 QString FrameCounter(int actualframe, int nbilds);
 
+// The message after a list of `given` frames of which only the first `kept`
+// were taken.
+QString FramesLeftOut(int given, int kept);
+
 // Adds `frame` into `sum`, pixel by pixel and each of red, green and blue on
 // its own; a component above 255 saturates at 255. The pass covers the sum's
 // own width and height: where the frame does not reach, it counts as white, so
