@@ -9,6 +9,7 @@ namespace {
 
 using K = ControlKind;
 
+// clang-format off
 constexpr ControlSpec kControls[] = {
     {.kind = K::Canvas, .name = "Canvas1", .left = 86, .top = 7, .width = 128, .height = 128,
      .events = "Open"},
@@ -23,6 +24,7 @@ constexpr ControlSpec kControls[] = {
              "GIF et c. \rClick window to start.",
      .textSize = 11, .align = 1, .multiline = true},
 };
+// clang-format on
 
 }  // namespace
 

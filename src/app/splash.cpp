@@ -16,6 +16,7 @@ namespace {
 
 using K = ControlKind;
 
+// clang-format off
 constexpr ControlSpec kControls[] = {
     {.kind = K::StaticText, .name = "StaticText1", .left = 131, .top = 291, .width = 150,
      .height = 20, .text = "Quorvane", .textSize = 18, .bold = true, .align = 1},
@@ -38,6 +39,7 @@ constexpr ControlSpec kControls[] = {
     {.kind = K::PushButton, .name = "PushButton1", .left = 296, .top = 398, .width = 87,
      .height = 20, .text = "Loading...", .textSize = 12, .enabled = false, .events = "Action"},
 };
+// clang-format on
 
 }  // namespace
 

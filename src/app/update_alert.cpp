@@ -10,6 +10,7 @@ namespace {
 
 using K = ControlKind;
 
+// clang-format off
 constexpr ControlSpec kControls[] = {
     {.kind = K::StaticText, .name = "StaticText1", .left = 28, .top = 28, .width = 321,
      .height = 22, .text = "There is a newer version of Quorvane available. \r", .textSize = 12,
@@ -24,6 +25,7 @@ constexpr ControlSpec kControls[] = {
     {.kind = K::StaticText, .name = "StaticText2", .left = 24, .top = 62, .width = 333,
      .height = 96, .text = "", .textSize = 11, .multiline = true, .events = "Open"},
 };
+// clang-format on
 
 }  // namespace
 

@@ -18,13 +18,14 @@ namespace {
 
 using K = ControlKind;
 
+// clang-format off
 constexpr ControlSpec kControls[] = {
     {.kind = K::Canvas, .name = "Canvas1", .left = 25, .top = 0, .width = 255, .height = 215,
      .locks = "", .events = "MouseDown,MouseDrag,Open,DropObject"},
     {.kind = K::StaticText, .name = "StaticText2", .left = 1, .top = 369, .width = 256,
      .height = 19, .text = "Import image", .align = 1, .locks = "B"},
-    {.kind = K::PopupMenu, .name = "PopupMenu1", .left = 94, .top = 342, .width = 70,
-     .height = 20, .rows = "RGB\nRBG\nGRB\nGBR\nBRG\nBGR", .locks = "B", .events = "Open,Change"},
+    {.kind = K::PopupMenu, .name = "PopupMenu1", .left = 94, .top = 342, .width = 70, .height = 20,
+     .rows = "RGB\nRBG\nGRB\nGBR\nBRG\nBGR", .locks = "B", .events = "Open,Change"},
     {.kind = K::StaticText, .name = "StaticText1", .left = 14, .top = 342, .width = 68,
      .height = 20, .text = "Mode", .align = 2, .locks = "B"},
     {.kind = K::PushButton, .name = "PushButton1", .left = 214, .top = 342, .width = 69,
@@ -41,13 +42,14 @@ constexpr ControlSpec kControls[] = {
      .height = 22, .text = "Omit", .visible = false, .locks = "B", .events = "Open,Action"},
     {.kind = K::CheckBox, .name = "CheckBox1", .left = 16, .top = 288, .width = 71, .height = 22,
      .text = "Show", .locks = "B", .events = "Action"},
-    {.kind = K::GroupBox, .name = "GroupBox1", .left = -8, .top = 272, .width = 187,
-     .height = 99, .text = "Advanced", .locks = "B"},
+    {.kind = K::GroupBox, .name = "GroupBox1", .left = -8, .top = 272, .width = 187, .height = 99,
+     .text = "Advanced", .locks = "B"},
     {.kind = K::CheckBox, .name = "CheckBox2", .left = 16, .top = 313, .width = 71, .height = 20,
      .parent = "GroupBox1", .text = "Movie", .visible = false, .locks = "B", .events = "Action"},
     {.kind = K::ProgressBar, .name = "ProgressBar1", .left = 42, .top = 221, .width = 100,
      .height = 12, .visible = false, .locks = ""},
 };
+// clang-format on
 
 // A bevel button's caption and pop-up rows ("Sep" a separator).
 void BuildMenu(BevelButton* button, const char* caption, const char* rows) {

@@ -12,6 +12,7 @@ namespace {
 
 using K = ControlKind;
 
+// clang-format off
 constexpr ControlSpec kControls[] = {
     {.kind = K::Canvas, .name = "Canvas1", .left = 10, .top = 10, .width = 100, .height = 100,
      .locks = "", .events = "Open,MouseDown,MouseMove,MouseEnter"},
@@ -22,6 +23,7 @@ constexpr ControlSpec kControls[] = {
     {.kind = K::Canvas, .name = "Canvas4", .left = 235, .top = 10, .width = 100, .height = 100,
      .locks = ""},
 };
+// clang-format on
 
 // The marker's top left lies this far left of and above the pointer.
 constexpr int kMarkerOffset = 7;

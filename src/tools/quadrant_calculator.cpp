@@ -18,41 +18,49 @@ constexpr Color kCountColour = RGB(0, 0, 153), kShareColour = RGB(153, 0, 0),
 
 // The grid's fields lie over the frame ImageWell1 draws; they are placed in the
 // window, so that the disabled frame does not disable them too.
-#define QV_FIELD(n, l, t, on, c)                                                           \
-    {.kind = K::EditField, .name = n, .left = l, .top = t, .width = 60, .height = 22,      \
-     .enabled = on, .hasColor = true, .color = c, .readOnly = true}
-#define QV_UNUSED(n, t)                                                                    \
-    {.kind = K::EditField, .name = n, .left = 220, .top = t, .width = 60, .height = 22,    \
-     .visible = false, .enabled = false, .readOnly = true}
 
+// clang-format off
 constexpr ControlSpec kControls[] = {
-    {.kind = K::ImageWell, .name = "ImageWell1", .left = 37, .top = 55, .width = 171,
-     .height = 156, .enabled = false},
-    QV_FIELD("UL", 49, 68, false, kCountColour),
-    QV_FIELD("UR", 135, 68, false, kCountColour),
-    QV_FIELD("EditField3", 220, 68, true, kShareColour),
-    QV_FIELD("ULP", 49, 92, true, kPercentColour),
-    QV_FIELD("URP", 135, 92, true, kPercentColour),
-    QV_UNUSED("EditField6", 92),
-    QV_FIELD("LL", 49, 151, false, kCountColour),
-    QV_FIELD("LR", 135, 151, false, kCountColour),
-    QV_FIELD("EditField9", 135, 27, true, kShareColour),
-    QV_FIELD("LLP", 49, 175, true, kPercentColour),
-    QV_FIELD("LRP", 135, 175, true, kPercentColour),
-    QV_UNUSED("EditField12", 175),
-    {.kind = K::EditField, .name = "EditField1", .left = 107, .top = 3, .width = 173,
-     .height = 21, .events = "Open"},
-    {.kind = K::StaticText, .name = "StaticText1", .left = 37, .top = 4, .width = 67,
-     .height = 20, .text = "Sample ID:"},
+    {.kind = K::ImageWell, .name = "ImageWell1", .left = 37, .top = 55, .width = 171, .height = 156,
+     .enabled = false},
+    {.kind = K::EditField, .name = "UL", .left = 49, .top = 68, .width = 60, .height = 22,
+     .enabled = false, .hasColor = true, .color = kCountColour, .readOnly = true},
+    {.kind = K::EditField, .name = "UR", .left = 135, .top = 68, .width = 60, .height = 22,
+     .enabled = false, .hasColor = true, .color = kCountColour, .readOnly = true},
+    {.kind = K::EditField, .name = "EditField3", .left = 220, .top = 68, .width = 60, .height = 22,
+     .enabled = true, .hasColor = true, .color = kShareColour, .readOnly = true},
+    {.kind = K::EditField, .name = "ULP", .left = 49, .top = 92, .width = 60, .height = 22,
+     .enabled = true, .hasColor = true, .color = kPercentColour, .readOnly = true},
+    {.kind = K::EditField, .name = "URP", .left = 135, .top = 92, .width = 60, .height = 22,
+     .enabled = true, .hasColor = true, .color = kPercentColour, .readOnly = true},
+    {.kind = K::EditField, .name = "EditField6", .left = 220, .top = 92, .width = 60, .height = 22,
+     .visible = false, .enabled = false, .readOnly = true},
+    {.kind = K::EditField, .name = "LL", .left = 49, .top = 151, .width = 60, .height = 22,
+     .enabled = false, .hasColor = true, .color = kCountColour, .readOnly = true},
+    {.kind = K::EditField, .name = "LR", .left = 135, .top = 151, .width = 60, .height = 22,
+     .enabled = false, .hasColor = true, .color = kCountColour, .readOnly = true},
+    {.kind = K::EditField, .name = "EditField9", .left = 135, .top = 27, .width = 60, .height = 22,
+     .enabled = true, .hasColor = true, .color = kShareColour, .readOnly = true},
+    {.kind = K::EditField, .name = "LLP", .left = 49, .top = 175, .width = 60, .height = 22,
+     .enabled = true, .hasColor = true, .color = kPercentColour, .readOnly = true},
+    {.kind = K::EditField, .name = "LRP", .left = 135, .top = 175, .width = 60, .height = 22,
+     .enabled = true, .hasColor = true, .color = kPercentColour, .readOnly = true},
+    {.kind = K::EditField, .name = "EditField12", .left = 220, .top = 175, .width = 60,
+     .height = 22, .visible = false, .enabled = false, .readOnly = true},
+    {.kind = K::EditField, .name = "EditField1", .left = 107, .top = 3, .width = 173, .height = 21,
+     .events = "Open"},
+    {.kind = K::StaticText, .name = "StaticText1", .left = 37, .top = 4, .width = 67, .height = 20,
+     .text = "Sample ID:"},
     {.kind = K::BevelButton, .name = "BevelButton1", .left = 221, .top = 28, .width = 60,
      .height = 22, .text = "Save", .events = "Open,Action", .hasMenu = 2},
-    {.kind = K::CheckBox, .name = "CheckBox1", .left = 177, .top = 214, .width = 116,
-     .height = 27, .text = "Auto refresh", .events = "Action"},
+    {.kind = K::CheckBox, .name = "CheckBox1", .left = 177, .top = 214, .width = 116, .height = 27,
+     .text = "Auto refresh", .events = "Action"},
     {.kind = K::StaticText, .name = "StaticText2", .left = 97, .top = 216, .width = 50,
      .height = 20, .align = 1},
-    {.kind = K::StaticText, .name = "StaticText3", .left = 6, .top = 121, .width = 29,
-     .height = 20, .bold = true, .hasColor = true, .color = RGB(51, 0, 153)},
+    {.kind = K::StaticText, .name = "StaticText3", .left = 6, .top = 121, .width = 29, .height = 20,
+     .bold = true, .hasColor = true, .color = RGB(51, 0, 153)},
 };
+// clang-format on
 
 #undef QV_FIELD
 #undef QV_UNUSED
