@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include "support/polygon_inside.h"
 #include "support/workspace_fixture.h"
 #include "workspace/workspace_window.h"
 
@@ -56,15 +57,8 @@ TEST_F(DesktopPolygonTest, ANotchDrawnWithThePointerHoldsItsWholeRim) {
     ASSERT_EQ(w->msupy, 350);
 
     const PicturePtr outline = w->Canvas1->Backdrop();
-    auto inside = [&](int x, int y) {
-        bool in = false;
-        for (size_t k = 0, j = notch.size() - 1; k < notch.size(); j = k++) {
-            const auto [xa, ya] = notch[k];
-            const auto [xb, yb] = notch[j];
-            if ((ya > y) != (yb > y) && x < xa + double(y - ya) * (xb - xa) / (yb - ya)) in = !in;
-        }
-        return in;
-    };
+    std::vector<int> points{0};
+    for (auto [x, y] : notch) points.insert(points.end(), {x, y});
     // the thumbnail shows the crop; at this screen size it is not scaled
     const PicturePtr thumb = w->Canvas2->Backdrop();
     ASSERT_TRUE(thumb);
@@ -74,7 +68,7 @@ TEST_F(DesktopPolygonTest, ANotchDrawnWithThePointerHoldsItsWholeRim) {
         for (int x = 140; x <= 360; ++x) {
             const bool drawn = outline->RGBSurface()->Pixel(x, y) == kYellow;
             rim += drawn;
-            if (!drawn && !inside(x, y)) continue;
+            if (!drawn && !test::InsidePolygon(points, x, y)) continue;
             const bool held = Crop(x, y) == Source(x, y) &&
                               (!sameSize || thumb->RGBSurface()->Pixel(x, y) == Source(x, y));
             if (!held && wrong++ < 5) ADD_FAILURE() << "left out: " << x << "," << y;

@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+#include "support/polygon_inside.h"
 #include "support/workspace_fixture.h"
 #include "workspace/workspace_window.h"
 
@@ -86,21 +87,14 @@ TEST_F(PolygonTest, ANotchClosedByADoubleClickHoldsItsWholeRim) {
     ASSERT_FALSE(w->polyongoing);
     ASSERT_EQ(Roi(), (std::array<int, 4>{150, 150, 350, 350}));
     const PicturePtr outline = w->Canvas1->Backdrop();
-    auto inside = [&](int x, int y) {  // by the pixel's centre, the vertices at pixel centres
-        bool in = false;
-        for (size_t k = 0, j = notch.size() - 1; k < notch.size(); j = k++) {
-            const auto [xa, ya] = notch[k];
-            const auto [xb, yb] = notch[j];
-            if ((ya > y) != (yb > y) && x < xa + double(y - ya) * (xb - xa) / (yb - ya)) in = !in;
-        }
-        return in;
-    };
+    std::vector<int> points{0};
+    for (auto [x, y] : notch) points.insert(points.end(), {x, y});
     int rim = 0, wrong = 0;
     for (int y = 140; y <= 360; ++y)
         for (int x = 140; x <= 360; ++x) {
             const bool drawn = outline->RGBSurface()->Pixel(x, y) == kYellow;
             rim += drawn;
-            if ((drawn || inside(x, y)) && Crop(x, y) != Source(x, y) && wrong++ < 5)
+            if ((drawn || test::InsidePolygon(points, x, y)) && Crop(x, y) != Source(x, y) && wrong++ < 5)
                 ADD_FAILURE() << "left out of the crop: " << x << "," << y;
         }
     EXPECT_EQ(wrong, 0);

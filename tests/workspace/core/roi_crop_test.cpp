@@ -8,12 +8,14 @@
 #include <vector>
 
 #include "core_fixtures.h"
+#include "support/polygon_inside.h"
 
 namespace qv {
 namespace {
 
 using testing::At;
 using testing::Patterned;
+using test::InsidePolygon;
 
 // Pixels of the crop that hold the source's pixel; every other one must be white.
 int CheckCopiedOnly(const PicturePtr& crop, const PicturePtr& source, int x0, int y0, int x1,
@@ -220,18 +222,6 @@ TEST(CoreRoiCropTest, PolygonMaskOfOneOrTwoVerticesIsAPointOrALine) {
     PicturePtr none = PolygonMask(32, Vertices({}));
     ASSERT_TRUE(none);
     EXPECT_EQ(At(none, 0, 0), kWhite);
-}
-
-// Whether the point (x, y) lies inside the polygon through the vertices, the
-// vertices being pixel positions as the outline draws them (crossing rule).
-bool InsidePolygon(const std::vector<int>& v, double x, double y) {
-    const int n = static_cast<int>(v.size() - 1) / 2;
-    bool inside = false;
-    for (int k = 1, j = n; k <= n; j = k++) {
-        const double xa = v[2 * k - 1], ya = v[2 * k], xb = v[2 * j - 1], yb = v[2 * j];
-        if ((ya > y) != (yb > y) && x < xa + (y - ya) * (xb - xa) / (yb - ya)) inside = !inside;
-    }
-    return inside;
 }
 
 // Checks a polygon's mask: it holds every pixel of the outline the canvas
