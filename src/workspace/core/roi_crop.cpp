@@ -169,9 +169,30 @@ void FillRimSlivers(QImage& image, Color rim, int left, int top, int right, int 
             take(x - 1, y, mark), take(x + 1, y, mark), take(x, y - 1, mark), take(x, y + 1, mark);
         }
     };
-    for (int x = left; x <= right; ++x) take(x, top, kOutside), take(x, bottom, kOutside);
-    for (int y = top; y <= bottom; ++y) take(left, y, kOutside), take(right, y, kOutside);
-    spread(kOutside);
+    // Outside first, a run of a row at a time: from each white run, the runs
+    // above and below it that it touches.
+    std::vector<std::pair<int, int>> seeds;
+    auto seedRuns = [&](int y, int a, int b) {
+        if (y < top || y > bottom) return;
+        for (int x = a; x <= b; ++x)
+            if (rows[y][x] == kOpaqueWhite && (x == a || rows[y][x - 1] != kOpaqueWhite))
+                seeds.emplace_back(x, y);
+    };
+    seedRuns(top, left, right);
+    seedRuns(bottom, left, right);
+    for (int y = top; y <= bottom; ++y) seeds.emplace_back(left, y), seeds.emplace_back(right, y);
+    while (!seeds.empty()) {
+        const auto [x, y] = seeds.back();
+        seeds.pop_back();
+        std::uint32_t* row = rows[y];
+        if (row[x] != kOpaqueWhite) continue;
+        int a = x, b = x;
+        while (a > left && row[a - 1] == kOpaqueWhite) --a;
+        while (b < right && row[b + 1] == kOpaqueWhite) ++b;
+        std::fill(row + a, row + b + 1, kOutside);
+        seedRuns(y - 1, a, b);
+        seedRuns(y + 1, a, b);
+    }
     auto touchesRim = [&](int x, int y) {
         for (int j = std::max(y - 1, top); j <= std::min(y + 1, bottom); ++j)
             for (int i = std::max(x - 1, left); i <= std::min(x + 1, right); ++i)
