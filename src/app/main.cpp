@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QFileInfo>
+#include <cstdio>
+#include <cstring>
 
 #include "app/session.h"
 #include "platform/document_handover.h"
@@ -8,15 +10,22 @@
 
 int main(int argc, char** argv) {
     qv::KeepPictureMemory();
+    // A display named on the command line is the one whose program takes documents.
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "-display") == 0) qputenv("DISPLAY", argv[i + 1]);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
 
     QStringList documents = QApplication::arguments();
     documents.removeFirst();
     for (QString& path : documents) path = QFileInfo(path).absoluteFilePath();
-    // A second start with documents hands them to the program already running.
+    // A second start with documents hands them to the program already running
+    // on this display, and says so.
     qv::DocumentHandover handover(qv::DocumentHandover::DefaultServerName());
-    if (!documents.isEmpty() && handover.HandOver(documents)) return 0;
+    if (!documents.isEmpty() && handover.HandOver(documents)) {
+        std::fprintf(stderr, "%s\n", qPrintable(qv::HandedOverMessage(documents)));
+        return 0;
+    }
 
     // The program ends when its last window closes, but never between one
     // window closing and the next being shown (see SetQuitWhenLastWindowCloses).
@@ -28,7 +37,7 @@ int main(int argc, char** argv) {
 
     session.DeliverLaunch(documents);
     // Documents of later starts arrive as further OpenDocument events.
-    handover.Listen([&session](const QStringList& paths) { session.DeliverDocuments(paths); });
+    handover.Listen([&session](const QStringList& paths) { session.TakeHandedDocuments(paths); });
 
     return application.exec();
     // the session's finaliser runs here, before the QApplication goes

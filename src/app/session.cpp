@@ -60,4 +60,25 @@ void Session::DeliverDocuments(const QStringList& paths) {
     }
 }
 
+void Session::TakeHandedDocuments(const QStringList& paths) {
+    DeliverDocuments(paths);
+    Window* front = FrontWindow();
+    if (!front) return;
+    if (front->isMinimized()) front->setWindowState(front->windowState() & ~Qt::WindowMinimized);
+    front->raise();
+    front->activateWindow();
+}
+
+QString HandedOverMessage(const QStringList& paths) {
+    QString opened;
+    for (const QString& path : paths)
+        if (QFileInfo::exists(path)) opened = path;
+    if (opened.isEmpty())
+        return QStringLiteral("Quorvane is already running on this display and was handed the "
+                              "files, but none of them exists: it has nothing to open.");
+    return QStringLiteral("Quorvane is already running on this display and took the files. Its "
+                          "next workspace window opens %1 (File > New window opens one now).")
+        .arg(QFileInfo(opened).fileName());
+}
+
 }  // namespace qv

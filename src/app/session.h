@@ -27,6 +27,9 @@ public:
     void DeliverLaunch(const QStringList& paths);
     // One OpenDocument per existing path, in order (documents that arrive later).
     void DeliverDocuments(const QStringList& paths);
+    // Documents a second start handed over: delivered as above, and the front
+    // window comes forward, so that the user sees where they went.
+    void TakeHandedDocuments(const QStringList& paths);
 
 private:
     struct Globals {
@@ -45,5 +48,10 @@ private:
         ~ResourcesLifetime();
     } resources_;
 };
+
+// What a second start says on standard error once the running program has
+// taken its documents: that it did, and which one its next workspace window
+// opens (the last that exists), or that none exists.
+QString HandedOverMessage(const QStringList& paths);
 
 }  // namespace qv

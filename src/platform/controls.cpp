@@ -3,6 +3,8 @@
 #include <QButtonGroup>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -83,7 +85,12 @@ void FittedWidth::Fit(QWidget* control, int needed) {
 
 // ---- StaticText --------------------------------------------------------------
 
-StaticText::StaticText(QWidget* parent) : QLabel(parent) {
+bool TextFits(const QFont& font, const QRect& rect, int flags, const QString& text) {
+    const QRect used = QFontMetrics(font).boundingRect(rect, flags, text);
+    return used.width() <= rect.width() && used.height() <= rect.height();
+}
+
+StaticText::StaticText(QWidget* parent) : QLabel(parent), declared_(font()) {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
@@ -94,12 +101,51 @@ void StaticText::SetText(const QString& text) {
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     setText(shown);
+    FitFont();
     int needed = 0;
     if (HoldsNumber(text)) {
         const QMargins m = contentsMargins();
         needed = LineWidth(fontMetrics(), text) + 2 * (frameWidth() + margin()) + m.left() + m.right();
     }
     width_.Fit(this, needed);
+}
+
+QRect StaticText::TextRect() const {
+    const int m = margin();
+    return contentsRect().adjusted(m, m, -m, -m);
+}
+
+int StaticText::TextFlags() const {
+    return static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+}
+
+void StaticText::FitFont() {
+    fitting_ = true;
+    QFont shown = declared_;
+    // A number grows its label instead; an empty label has nothing to fit.
+    if (!text().isEmpty() && !HoldsNumber(text_) && width() > 0 && height() > 0) {
+        constexpr int kSmallest = 6;
+        const int declaredSize = QFontInfo(declared_).pixelSize();
+        for (int size = declaredSize; size > kSmallest; --size) {
+            shown.setPixelSize(size);
+            if (TextFits(shown, TextRect(), TextFlags(), text())) break;
+        }
+    }
+    if (shown != font()) setFont(shown);
+    fitting_ = false;
+}
+
+void StaticText::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange && !fitting_) {
+        declared_ = font();
+        FitFont();
+    }
+}
+
+void StaticText::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    FitFont();
 }
 
 void StaticText::mousePressEvent(QMouseEvent* event) { event->accept(); }
@@ -198,6 +244,45 @@ void BevelButton::Pressed() {
 }
 
 // ---- CheckBox, RadioButton, PopupMenu, Slider ----------------------------------
+
+void CaptionFit::FontChanged(QAbstractButton* button) {
+    if (fitting) return;
+    declared = button->font();
+    Fit(button);
+}
+
+void CaptionFit::Fit(QAbstractButton* button) {
+    if (button->text().isEmpty() || button->width() <= 0) return;
+    fitting = true;
+    constexpr int kSmallest = 6;
+    QFont shown = declared;
+    for (int size = QFontInfo(declared).pixelSize(); size > kSmallest; --size) {
+        shown.setPixelSize(size);
+        if (shown != button->font()) button->setFont(shown);
+        if (button->sizeHint().width() <= button->width()) break;
+    }
+    fitting = false;
+}
+
+void CheckBox::changeEvent(QEvent* event) {
+    QCheckBox::changeEvent(event);
+    if (event->type() == QEvent::FontChange) fit_.FontChanged(this);
+}
+
+void CheckBox::resizeEvent(QResizeEvent* event) {
+    QCheckBox::resizeEvent(event);
+    fit_.Fit(this);
+}
+
+void RadioButton::changeEvent(QEvent* event) {
+    QRadioButton::changeEvent(event);
+    if (event->type() == QEvent::FontChange) fit_.FontChanged(this);
+}
+
+void RadioButton::resizeEvent(QResizeEvent* event) {
+    QRadioButton::resizeEvent(event);
+    fit_.Fit(this);
+}
 
 CheckBox::CheckBox(QWidget* parent) : QCheckBox(parent) {
     connect(this, &QCheckBox::toggled, this, [this](bool) {

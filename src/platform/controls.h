@@ -50,7 +50,14 @@ struct FittedWidth {
     void Fit(QWidget* control, int needed);
 };
 
-// A text label. Its text keeps carriage returns (character 13), shown as line breaks.
+// Whether a text laid out with these flags (alignment, word wrap) in the
+// rectangle at this font lies wholly inside it.
+bool TextFits(const QFont& font, const QRect& rect, int flags, const QString& text);
+
+// A text label. Its text keeps carriage returns (character 13), shown as line
+// breaks. A number widens the label to show whole; any other text keeps the
+// label's place and size and is shown whole in it, at the declared font size
+// or the largest smaller one at which it fits.
 class StaticText : public QLabel {
     Q_OBJECT
 public:
@@ -59,15 +66,25 @@ public:
     void SetText(const QString& text);
     Color TextColor() const { return color_; }
     void SetTextColor(Color c);
+    // The font the label was given; font() is the one it shows its text in.
+    QFont DeclaredFont() const { return declared_; }
+    // The rectangle and layout flags the text is shown with.
+    QRect TextRect() const;
+    int TextFlags() const;
 
 protected:
     // A press on a label is the label's own: it does not reach the window.
     void mousePressEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void FitFont();
     QString text_;
     Color color_ = kBlack;
     FittedWidth width_;
+    QFont declared_;
+    bool fitting_ = false;
 };
 
 class PushButton : public QPushButton {
@@ -122,6 +139,16 @@ private:
     QStringList rows_;  // "-" for a separator
 };
 
+// The caption of a check box or radio button shown whole in the button's
+// place and size: at the declared font size or the largest smaller one at
+// which the button's indicator and caption fit its width.
+struct CaptionFit {
+    void FontChanged(QAbstractButton* button);
+    void Fit(QAbstractButton* button);
+    QFont declared;
+    bool fitting = false;
+};
+
 class CheckBox : public QCheckBox {
     Q_OBJECT
 public:
@@ -130,6 +157,13 @@ public:
     void SetValue(bool v) { setChecked(v); }
     QString Caption() const { return text(); }
     std::function<void()> Action;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    CaptionFit fit_;
 };
 
 // Radio buttons exclude each other within their group (set by the factory).
@@ -143,6 +177,13 @@ public:
     void SetValue(bool v);
     QString Caption() const { return text(); }
     std::function<void()> Action;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    CaptionFit fit_;
 };
 
 class PopupMenu : public QComboBox {

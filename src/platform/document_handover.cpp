@@ -2,6 +2,7 @@
 
 #include <QDataStream>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
@@ -46,14 +47,37 @@ bool Decode(QByteArray& buffer, QStringList* paths) {
 
 }  // namespace
 
+QString DocumentHandover::DisplayKey(const QString& platform, const QString& x11Display,
+                                     const QString& waylandDisplay) {
+    QString key;
+    if (platform == QLatin1String("xcb")) {
+        // host:display.screen; the screens of one display are one desktop
+        QString host = x11Display.section(QLatin1Char(':'), 0, -2);
+        QString display = x11Display.section(QLatin1Char(':'), -1).section(QLatin1Char('.'), 0, 0);
+        if (host == QLatin1String("unix") || host == QLatin1String("localhost")) host.clear();
+        key = QStringLiteral("x") + (host.isEmpty() ? QString() : host + QLatin1Char('-')) + display;
+    } else if (platform.startsWith(QLatin1String("wayland"))) {
+        key = QStringLiteral("wl-") +
+              (waylandDisplay.isEmpty() ? QStringLiteral("wayland-0") : waylandDisplay);
+    } else {
+        key = platform;
+    }
+    for (QChar& c : key)
+        if (!c.isLetterOrNumber() && c != QLatin1Char('-') && c != QLatin1Char('.')) c = QLatin1Char('_');
+    return key;
+}
+
 QString DocumentHandover::DefaultServerName() {
+    const QString display =
+        DisplayKey(QGuiApplication::platformName(), qEnvironmentVariable("DISPLAY"),
+                   qEnvironmentVariable("WAYLAND_DISPLAY"));
     // A socket in the user's own runtime folder; elsewhere one named after the user.
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (!runtime.isEmpty() && QDir(runtime).exists())
-        return QDir(runtime).filePath(QStringLiteral("quorvane-documents"));
+        return QDir(runtime).filePath(QStringLiteral("quorvane-documents-") + display);
     QString user = qEnvironmentVariable("USER");
     if (user.isEmpty()) user = qEnvironmentVariable("USERNAME");
-    return QStringLiteral("quorvane-documents-") + user;
+    return QStringLiteral("quorvane-documents-") + user + QLatin1Char('-') + display;
 }
 
 DocumentHandover::DocumentHandover(QString serverName, QObject* parent)

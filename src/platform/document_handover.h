@@ -10,14 +10,21 @@ class QLocalServer;
 namespace qv {
 
 // Documents handed to the program by a second start: the new process gives its
-// file paths to the program already running, over a local socket that only
-// this user can reach, and ends. Only the program's own start-up listens; a
-// test gives its own server name, so that test processes never meet.
+// file paths to the program already running for this user on this display,
+// over a local socket that only this user can reach, and ends. A start on
+// another display is a program of its own. Only the program's own start-up
+// listens; a test gives its own server name, so that test processes never meet.
 class DocumentHandover : public QObject {
     Q_OBJECT
 public:
-    // The server name of this user's running program.
+    // The server name of this user's running program on the display the
+    // application shows its windows on.
     static QString DefaultServerName();
+    // The display a program of the platform shows on, as part of a name: the
+    // X display without its screen number and without a local host, the
+    // Wayland display, or the platform's name for one without displays.
+    static QString DisplayKey(const QString& platform, const QString& x11Display,
+                              const QString& waylandDisplay);
 
     explicit DocumentHandover(QString serverName, QObject* parent = nullptr);
     ~DocumentHandover() override;

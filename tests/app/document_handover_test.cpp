@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <atomic>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -12,6 +16,7 @@
 #include <unistd.h>
 
 #include "app/globals.h"
+#include "app/session.h"
 #include "platform/document_handover.h"
 #include "platform/menus.h"
 #include "support/session_fixture.h"
@@ -113,6 +118,104 @@ TEST_F(HandoverTest, ARunningProgramKeepsItsName) {
     DocumentHandover second(server);
     EXPECT_FALSE(second.Listen([](const QStringList&) {})) << "a live server is not replaced";
     EXPECT_TRUE(first.Listening());
+}
+
+TEST_F(HandoverTest, TheRunningProgramBringsItsFrontWindowForward) {
+    Window1* w = Window1::instance();
+    w->Show();
+    DrainEvents();
+    QWidget other;  // another program's window, in front and active
+    other.setWindowTitle(QStringLiteral("another program"));
+    other.show();
+    other.activateWindow();
+    DrainEvents();
+    ASSERT_EQ(QApplication::activeWindow(), &other);
+
+    session_->TakeHandedDocuments({Touch(QStringLiteral("a.tif"))});
+    DrainEvents();
+    EXPECT_EQ(QApplication::activeWindow(), w);
+    ASSERT_TRUE(Module1::startfol) << "and the documents are taken as before";
+    EXPECT_EQ(Module1::startfol->Name(), QStringLiteral("a.tif"));
+
+    w->showMinimized();
+    DrainEvents();
+    session_->TakeHandedDocuments({Touch(QStringLiteral("b.tif"))});
+    DrainEvents();
+    EXPECT_FALSE(w->isMinimized());
+}
+
+TEST_F(HandoverTest, TheSecondStartSaysWhatTheNextWorkspaceOpens) {
+    const QString a = Touch(QStringLiteral("a.tif")), b = Touch(QStringLiteral("b.tif"));
+    const QString gone = dir.filePath(QStringLiteral("gone.tif"));
+    const QString took = QStringLiteral(
+        "Quorvane is already running on this display and took the files. Its next workspace "
+        "window opens %1 (File > New window opens one now).");
+    EXPECT_EQ(HandedOverMessage({a, b}), took.arg(QStringLiteral("b.tif")));
+    EXPECT_EQ(HandedOverMessage({a, gone}), took.arg(QStringLiteral("a.tif")))
+        << "the last that exists";
+    EXPECT_EQ(HandedOverMessage({gone}),
+              QStringLiteral("Quorvane is already running on this display and was handed the "
+                             "files, but none of them exists: it has nothing to open."));
+}
+
+TEST_F(HandoverTest, ASecondStartOfTheProgramHandsOverAndSaysSoOnStandardError) {
+    // the program itself, started as a user starts it, with a runtime folder of its own
+    QTemporaryDir runtime;
+    ASSERT_TRUE(QFile::setPermissions(runtime.path(), QFileDevice::ReadOwner |
+                                                          QFileDevice::WriteOwner |
+                                                          QFileDevice::ExeOwner));
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    const QString name = DocumentHandover::DefaultServerName();
+    DocumentHandover running(name);
+    QStringList got;
+    const bool listening = running.Listen([&](const QStringList& paths) { got = paths; });
+    if (saved.isNull()) qunsetenv("XDG_RUNTIME_DIR");
+    else qputenv("XDG_RUNTIME_DIR", saved);
+    ASSERT_TRUE(listening);
+    EXPECT_TRUE(name.startsWith(runtime.path()));
+
+    const QString b = Touch(QStringLiteral("b.tif"));
+    QProcess start;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QGuiApplication::platformName());
+    start.setProcessEnvironment(env);
+    start.start(QStringLiteral(QV_PROGRAM), {b});
+    const QDeadlineTimer deadline(20000);
+    while (start.state() != QProcess::NotRunning && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    const bool ended = start.state() == QProcess::NotRunning;
+    if (!ended) {  // it did not find the running program and went on as a program of its own
+        start.kill();
+        start.waitForFinished();
+    }
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(start.exitCode(), 0);
+    EXPECT_EQ(got, QStringList{b});
+    EXPECT_TRUE(QString::fromLocal8Bit(start.readAllStandardError())
+                    .contains(HandedOverMessage({b})));
+}
+
+TEST(HandoverNameTest, EachDisplayHasAProgramOfItsOwn) {
+    auto key = [](const char* platform, const char* x11, const char* wayland = "") {
+        return DocumentHandover::DisplayKey(QString::fromLatin1(platform), QString::fromLatin1(x11),
+                                            QString::fromLatin1(wayland));
+    };
+    // the screens of one X display are one desktop; a local host is no other display
+    EXPECT_EQ(key("xcb", ":57"), key("xcb", ":57.0"));
+    EXPECT_EQ(key("xcb", ":57"), key("xcb", "unix:57.1"));
+    EXPECT_NE(key("xcb", ":57"), key("xcb", ":58"));
+    EXPECT_NE(key("xcb", ":0"), key("xcb", "otherhost:0"));
+    EXPECT_NE(key("wayland", "", "wayland-0"), key("wayland", "", "wayland-1"));
+    EXPECT_EQ(key("wayland", "", ""), key("wayland", "", "wayland-0"));
+    EXPECT_NE(key("xcb", ":0"), key("wayland", ":0", "wayland-0"));
+    for (const QString& k : {key("xcb", "host/a:0"), key("wayland", "", "../w")})
+        EXPECT_FALSE(k.contains(QLatin1Char('/'))) << k.toStdString();
+    // the program's own name carries the display it shows on
+    EXPECT_TRUE(DocumentHandover::DefaultServerName().endsWith(
+        key(qPrintable(QGuiApplication::platformName()), qgetenv("DISPLAY").constData(),
+            qgetenv("WAYLAND_DISPLAY").constData())));
 }
 
 }  // namespace

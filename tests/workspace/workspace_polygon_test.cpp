@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+#include "support/polygon_inside.h"
 #include "support/workspace_fixture.h"
 #include "workspace/workspace_window.h"
 
@@ -28,6 +29,13 @@ protected:
     void SlowClick(int x, int y) {
         Click(x, y);
         w->Timer3->Fire();
+    }
+    // A double click as the desktop hands it to the canvas: a press and a
+    // release, then a double-click event (taken as the second press) and its
+    // release. QTest's double click alone is only the second half of that.
+    void DoubleClick(int x, int y) {
+        Click(x, y);
+        QTest::mouseDClick(w->Canvas1, Qt::LeftButton, {}, QPoint(x, y));
     }
     std::array<int, 4> Roi() const { return {w->msdownx, w->msdowny, w->msupx, w->msupy}; }
     Color Source(int x, int y) const { return w->pix->RGBSurface()->Pixel(x, y); }
@@ -68,6 +76,31 @@ TEST_F(PolygonTest, ADoubleClickClosesTheTriangleAndCropsItWithItsRim) {
     w->Timer3->Fire();
     EXPECT_FALSE(w->doubleclick);
     EXPECT_EQ(w->Timer3->Mode(), 0);
+}
+
+TEST_F(PolygonTest, ANotchClosedByADoubleClickHoldsItsWholeRim) {
+    // drawn on a 512-pixel image: slow clicks, then a double click on the last vertex
+    const std::vector<std::pair<int, int>> notch = {
+        {150, 150}, {350, 150}, {350, 350}, {250, 250}, {150, 350}};
+    for (size_t k = 0; k + 1 < notch.size(); ++k) SlowClick(notch[k].first, notch[k].second);
+    DoubleClick(150, 350);
+    ASSERT_FALSE(w->polyongoing);
+    ASSERT_EQ(Roi(), (std::array<int, 4>{150, 150, 350, 350}));
+    const PicturePtr outline = w->Canvas1->Backdrop();
+    std::vector<int> points{0};
+    for (auto [x, y] : notch) points.insert(points.end(), {x, y});
+    int rim = 0, wrong = 0;
+    for (int y = 140; y <= 360; ++y)
+        for (int x = 140; x <= 360; ++x) {
+            const bool drawn = outline->RGBSurface()->Pixel(x, y) == kYellow;
+            rim += drawn;
+            if ((drawn || test::InsidePolygon(points, x, y)) && Crop(x, y) != Source(x, y) && wrong++ < 5)
+                ADD_FAILURE() << "left out of the crop: " << x << "," << y;
+        }
+    EXPECT_EQ(wrong, 0);
+    EXPECT_GT(rim, 700);
+    EXPECT_EQ(Crop(250, 300), kWhite) << "the notch";
+    EXPECT_EQ(Crop(150, 351), kWhite);
 }
 
 TEST_F(PolygonTest, ClicksFurtherApartThanTheDoubleClickNeverClose) {

@@ -86,7 +86,10 @@ QString SeriesMessage(const SeriesOutcome& o) {
         return text.join(QLatin1Char(' '));
     }
     if (o.unsaved > 0)
-        text << (o.unsaved == 1 ? QStringLiteral("1 of the %1 frames could not be saved as a TIFF "
+        text << (o.unsaved == 1 && o.made == 1
+                     ? QStringLiteral("The frame could not be saved as a TIFF file: it beeped, "
+                                      "and it is in the movie.")
+                 : o.unsaved == 1 ? QStringLiteral("1 of the %1 frames could not be saved as a TIFF "
                                                  "file: it beeped, and it is in the movie.")
                                       .arg(Str(o.made))
                                 : QStringLiteral("%1 of the %2 frames could not be saved as TIFF "

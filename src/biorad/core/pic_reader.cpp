@@ -15,6 +15,10 @@ QString Quoted(const QString& name) { return QLatin1Char('"') + name + QLatin1Ch
 
 QString Size(std::int32_t w, std::int32_t h) { return Str(w) + QStringLiteral(" x ") + Str(h); }
 
+QString Images(std::int64_t count) {
+    return CountText(count, QStringLiteral("image"), QStringLiteral("images"));
+}
+
 }  // namespace
 
 PicHeader ReadPicHeader(BinaryStream& in) {
@@ -31,17 +35,17 @@ QString PicProblem(const QString& name, const PicHeader& h, std::int64_t length)
     if (length < kPicHeaderWords)
         return QStringLiteral("The file %1 is too short to be a Bio-Rad PIC file.").arg(Quoted(name));
     if (h.nx <= 0 || h.ny <= 0 || h.npics <= 0)
-        return QStringLiteral("The file %1 announces %2 images of %3 pixels: it cannot be read as a "
+        return QStringLiteral("The file %1 announces %2 of %3 pixels: it cannot be read as a "
                               "Bio-Rad PIC file.")
-            .arg(Quoted(name), Str(h.npics), Size(h.nx, h.ny));
+            .arg(Quoted(name), Images(h.npics), Size(h.nx, h.ny));
     if (h.nx > kPicMaxSide || h.ny > kPicMaxSide)
         return QStringLiteral("The file %1 holds images of %2 pixels; the largest that can be read "
                               "are %3 pixels.")
             .arg(Quoted(name), Size(h.nx, h.ny), Size(kPicMaxSide, kPicMaxSide));
     if (length < ImageStart(h, h.npics))
-        return QStringLiteral("The file %1 is shorter than the %2 images of %3 pixels its header "
+        return QStringLiteral("The file %1 is shorter than the %2 of %3 pixels its header "
                               "announces.")
-            .arg(Quoted(name), Str(h.npics), Size(h.nx, h.ny));
+            .arg(Quoted(name), Images(h.npics), Size(h.nx, h.ny));
     return QString();
 }
 
@@ -73,8 +77,8 @@ CheckedStream OpenChecked(const PicSource& source, const PicHeader* expected,
                               .arg(Quoted(source.name), Size(out.header.nx, out.header.ny),
                                    Quoted(expectedName), Size(e.nx, e.ny));
         else if (out.header.npics < e.npics)
-            out.problem = QStringLiteral("%1 holds %2 images, fewer than the %3 of %4.")
-                              .arg(Quoted(source.name), Str(out.header.npics), Str(e.npics),
+            out.problem = QStringLiteral("%1 holds %2, fewer than the %3 of %4.")
+                              .arg(Quoted(source.name), Images(out.header.npics), Str(e.npics),
                                    Quoted(expectedName));
     }
     if (out.problem.isEmpty()) out.stream = std::move(in);

@@ -41,6 +41,10 @@ QString Str(double value) {
     return QString::fromStdString(out);
 }
 
+QString CountText(std::int64_t count, const QString& one, const QString& many) {
+    return Str(count) + QLatin1Char(' ') + (count == 1 ? one : many);
+}
+
 double Val(const QString& text) {
     const std::string s = text.toStdString();
     size_t i = 0;

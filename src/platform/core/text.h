@@ -12,6 +12,10 @@ QString Str(double value);
 QString Str(std::int64_t value);
 inline QString Str(int value) { return Str(static_cast<std::int64_t>(value)); }
 
+// A count and what it counts, singular for exactly one: "1 image", "0 images",
+// "3 images".
+QString CountText(std::int64_t count, const QString& one, const QString& many);
+
 // The number at the start of a text (after leading blanks): "210abc" is 210,
 // "" and "abc" are 0.
 double Val(const QString& text);

@@ -38,11 +38,16 @@ struct OvalCrop {
 };
 OvalCrop CropOval(const PicturePtr& source, int imgsize, const RoiBox& box);
 
-// Mask of a polygon ROI: a new white imgsize x imgsize picture with the polygon
-// of `points` (x of vertex k at index 2k - 1, y at 2k) filled in kMaskColor by
-// Graphics::FillPolygon and its closed outline drawn over it by
-// Graphics::DrawPolygon, so the mask covers every pixel of the outline the
-// canvas shows, vertices included. One vertex gives a point, two a line.
+// Mask of a polygon ROI: a new white imgsize x imgsize picture with the
+// polygon of `points` (x of vertex k at index 2k - 1, y at 2k) in kMaskColor:
+// every pixel whose centre lies inside it or on an edge (even-odd rule), the
+// pixels Graphics::FillPolygon fills and its closed outline as the canvas
+// draws it by Graphics::DrawPolygon, and the slivers of white these close in
+// between them near sharp vertices. So the mask holds the outline the canvas
+// shows and everything within it, for edges of any direction and slope (the
+// platform's fill takes the vertices as pixel corners where the outline takes
+// them as pixel centres, and alone leaves a gap beside the edges whose inside
+// lies to their left). One vertex gives a point, two a line.
 PicturePtr PolygonMask(int imgsize, const std::vector<int>& points);
 
 // Crop through a mask: a new white imgsize x imgsize picture that holds, for

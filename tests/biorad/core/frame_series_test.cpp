@@ -51,6 +51,8 @@ TEST(FrameSeriesTest, TheClosingMessageTellsWhatWentWrong) {
         {"one frame unsaved", {5, 5, 1, true, {}},
          "1 of the 5 frames could not be saved as a TIFF file: it beeped, and it is in the movie. " +
              rest},
+        {"the only frame unsaved", {1, 1, 1, true, {}},
+         "The frame could not be saved as a TIFF file: it beeped, and it is in the movie. " + rest},
         {"two unsaved", {12, 12, 2, true, {}},
          "2 of the 12 frames could not be saved as TIFF files: each beeped, and they are in the "
          "movie. " + rest},

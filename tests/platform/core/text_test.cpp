@@ -132,4 +132,12 @@ TEST(ToInt32Test, TruncatesTowardZero) {
 }
 
 }  // namespace
+TEST(CountTextTest, OneTakesTheSingular) {
+    const QString one = QStringLiteral("image"), many = QStringLiteral("images");
+    EXPECT_EQ(CountText(1, one, many), QStringLiteral("1 image"));
+    EXPECT_EQ(CountText(0, one, many), QStringLiteral("0 images"));
+    EXPECT_EQ(CountText(5, one, many), QStringLiteral("5 images"));
+    EXPECT_EQ(CountText(-1, one, many), QStringLiteral("-1 images"));
+}
+
 }  // namespace qv

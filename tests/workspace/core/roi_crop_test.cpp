@@ -2,17 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core_fixtures.h"
+#include "support/polygon_inside.h"
 
 namespace qv {
 namespace {
 
 using testing::At;
 using testing::Patterned;
+using test::InsidePolygon;
 
 // Pixels of the crop that hold the source's pixel; every other one must be white.
 int CheckCopiedOnly(const PicturePtr& crop, const PicturePtr& source, int x0, int y0, int x1,
@@ -219,6 +222,133 @@ TEST(CoreRoiCropTest, PolygonMaskOfOneOrTwoVerticesIsAPointOrALine) {
     PicturePtr none = PolygonMask(32, Vertices({}));
     ASSERT_TRUE(none);
     EXPECT_EQ(At(none, 0, 0), kWhite);
+}
+
+// Checks a polygon's mask: it holds every pixel of the outline the canvas
+// draws, every pixel inside the polygon (by its centre, with the vertices at
+// pixel centres as the outline has them, and as the platform's fill takes
+// them), and nothing further than a pixel from those. For a polygon that does
+// not cross itself, no pixel left out is closed in by the mask either.
+void CheckPolygonMask(const std::vector<int>& v, int side, const std::string& what,
+                      bool simple = true) {
+    SCOPED_TRACE(what);
+    PicturePtr mask = PolygonMask(side, v);
+    ASSERT_TRUE(mask);
+    PicturePtr outline = NewPicture(side, side), fill = NewPicture(side, side);
+    outline->Graphics().ForeColor = kMaskColor;
+    outline->Graphics().DrawPolygon(v);
+    fill->Graphics().ForeColor = kMaskColor;
+    fill->Graphics().FillPolygon(v);
+    auto rim = [&](int x, int y) {
+        for (int j = -1; j <= 1; ++j)
+            for (int i = -1; i <= 1; ++i)
+                if (At(outline, x + i, y + j) == kMaskColor) return true;
+        return false;
+    };
+    int missing = 0, extra = 0;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const bool onOutline = At(outline, x, y) == kMaskColor;
+            const bool inside = InsidePolygon(v, x, y);
+            const bool needed = onOutline || inside || At(fill, x, y) == kMaskColor;
+            const bool masked = At(mask, x, y) == kMaskColor;
+            if (needed && !masked && missing++ < 5) {
+                ADD_FAILURE() << "left out: " << x << "," << y;
+            }
+            if (masked && !needed && !rim(x, y) && extra++ < 5) {
+                ADD_FAILURE() << "taken: " << x << "," << y;
+            }
+            if (!masked) {
+                EXPECT_EQ(At(mask, x, y), kWhite);
+            }
+        }
+    EXPECT_EQ(missing, 0);
+    EXPECT_EQ(extra, 0);
+    if (!simple) return;
+    // what side steps reach from the picture's edge without entering the mask
+    std::vector<char> reached(static_cast<size_t>(side * side), 0);
+    std::vector<std::pair<int, int>> todo;
+    auto reach = [&](int x, int y) {
+        if (x < 0 || y < 0 || x >= side || y >= side) return;
+        char& r = reached[static_cast<size_t>(y * side + x)];
+        if (r || At(mask, x, y) == kMaskColor) return;
+        r = 1;
+        todo.emplace_back(x, y);
+    };
+    for (int i = 0; i < side; ++i) reach(i, 0), reach(i, side - 1), reach(0, i), reach(side - 1, i);
+    while (!todo.empty()) {
+        const auto [x, y] = todo.back();
+        todo.pop_back();
+        reach(x - 1, y), reach(x + 1, y), reach(x, y - 1), reach(x, y + 1);
+    }
+    int closedIn = 0;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            if (At(mask, x, y) != kMaskColor && !reached[static_cast<size_t>(y * side + x)] &&
+                closedIn++ < 5) {
+                ADD_FAILURE() << "white within the rim: " << x << "," << y;
+            }
+    EXPECT_EQ(closedIn, 0);
+}
+
+TEST(CoreRoiCropTest, PolygonMaskHoldsTheRimAndInsideForEdgesOfEveryDirectionAndSlope) {
+    // The notch drawn on a 512-pixel image, turned and mirrored into all eight
+    // positions: each of its slanted edges then runs in every direction.
+    const std::vector<std::pair<int, int>> notch = {
+        {150, 150}, {350, 150}, {350, 350}, {250, 250}, {150, 350}};
+    for (int turn = 0; turn < 8; ++turn) {
+        std::vector<int> v{0};
+        for (auto [x, y] : notch) {
+            int a = turn & 1 ? 511 - x : x, b = turn & 2 ? 511 - y : y;
+            if (turn & 4) std::swap(a, b);
+            v.push_back(a);
+            v.push_back(b);
+        }
+        CheckPolygonMask(v, 512, "notch " + std::to_string(turn));
+    }
+    // Fans of edges from a centre: slopes from flat to steep in each direction.
+    for (int rise : {1, 2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31}) {
+        const std::vector<int> v =
+            Vertices({64 + 31, 64 + rise, 64 - rise, 64 + 31, 64 - 31, 64 - rise, 64 + rise, 64 - 31});
+        CheckPolygonMask(v, 128, "diamond " + std::to_string(rise));
+        CheckPolygonMask(Vertices({64, 64, 64 + 40, 64 + rise, 64 + rise, 64 + 40}), 128,
+                         "wedge " + std::to_string(rise));
+        CheckPolygonMask(Vertices({64, 64, 64 - 40, 64 - rise, 64 - rise, 64 - 40}), 128,
+                         "wedge back " + std::to_string(rise));
+    }
+    // Twenty vertices anywhere: concave, crossing itself, with thin spikes.
+    unsigned seed = 12345;
+    auto next = [&seed](int range) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<unsigned>(range));
+    };
+    for (int round = 0; round < 40; ++round) {
+        // star-shaped around the centre, so it never crosses itself
+        std::vector<int> star{0};
+        const int n = 3 + next(18);
+        for (int k = 0; k < n; ++k) {
+            const double angle = 6.283185307179586 * (k + next(80) / 100.0) / n;
+            const double radius = 5 + next(44);
+            star.push_back(50 + static_cast<int>(std::lround(radius * std::cos(angle))));
+            star.push_back(50 + static_cast<int>(std::lround(radius * std::sin(angle))));
+        }
+        CheckPolygonMask(star, 100, "star " + std::to_string(round));
+    }
+    for (int round = 0; round < 40; ++round) {
+        std::vector<int> v{0};
+        const int n = 3 + next(18);
+        for (int k = 0; k < 2 * n; ++k) v.push_back(next(100));
+        CheckPolygonMask(v, 100, "random " + std::to_string(round), false);
+    }
+}
+
+TEST(CoreRoiCropTest, APolygonReachingBeyondTheMaskIsStillFilledOnIt) {
+    // clicked on a larger frame: its lower corner lies outside this picture
+    PicturePtr mask = PolygonMask(64, Vertices({10, 10, 120, 10, 10, 120}));
+    ASSERT_TRUE(mask);
+    EXPECT_EQ(At(mask, 30, 30), kMaskColor);
+    EXPECT_EQ(At(mask, 63, 40), kMaskColor);
+    EXPECT_EQ(At(mask, 5, 5), kWhite);
 }
 
 }  // namespace
