@@ -456,7 +456,9 @@ public:
     bool Open(const QString& path, int width, int height, double frameRate) override {
         return writer_.Open(path, width, height, frameRate);
     }
-    bool AppendPicture(const PicturePtr& picture) override { return writer_.AppendPicture(picture); }
+    bool AppendPicture(const PicturePtr& picture) override {
+        return writer_.AppendPicture(picture);
+    }
     bool Finish() override { return writer_.Finish(); }
     QString ErrorText() const override { return writer_.ErrorText(); }
 

@@ -90,6 +90,16 @@ bool TextFits(const QFont& font, const QRect& rect, int flags, const QString& te
     return used.width() <= rect.width() && used.height() <= rect.height();
 }
 
+QFont FittedFont(const QFont& declared, const std::function<bool(const QFont&)>& fits) {
+    constexpr int kSmallest = 6;
+    QFont shown = declared;
+    for (int size = QFontInfo(declared).pixelSize(); size > kSmallest; --size) {
+        shown.setPixelSize(size);
+        if (fits(shown)) break;
+    }
+    return shown;
+}
+
 StaticText::StaticText(QWidget* parent) : QLabel(parent), declared_(font()) {
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -123,14 +133,10 @@ void StaticText::FitFont() {
     fitting_ = true;
     QFont shown = declared_;
     // A number grows its label instead; an empty label has nothing to fit.
-    if (!text().isEmpty() && !HoldsNumber(text_) && width() > 0 && height() > 0) {
-        constexpr int kSmallest = 6;
-        const int declaredSize = QFontInfo(declared_).pixelSize();
-        for (int size = declaredSize; size > kSmallest; --size) {
-            shown.setPixelSize(size);
-            if (TextFits(shown, TextRect(), TextFlags(), text())) break;
-        }
-    }
+    if (!text().isEmpty() && !HoldsNumber(text_) && width() > 0 && height() > 0)
+        shown = FittedFont(declared_, [this](const QFont& f) {
+            return TextFits(f, TextRect(), TextFlags(), text());
+        });
     if (shown != font()) setFont(shown);
     fitting_ = false;
 }
@@ -254,13 +260,11 @@ void CaptionFit::FontChanged(QAbstractButton* button) {
 void CaptionFit::Fit(QAbstractButton* button) {
     if (button->text().isEmpty() || button->width() <= 0) return;
     fitting = true;
-    constexpr int kSmallest = 6;
-    QFont shown = declared;
-    for (int size = QFontInfo(declared).pixelSize(); size > kSmallest; --size) {
-        shown.setPixelSize(size);
-        if (shown != button->font()) button->setFont(shown);
-        if (button->sizeHint().width() <= button->width()) break;
-    }
+    // The button's size hint counts its indicator too: each size is tried on it.
+    FittedFont(declared, [button](const QFont& f) {
+        if (f != button->font()) button->setFont(f);
+        return button->sizeHint().width() <= button->width();
+    });
     fitting = false;
 }
 

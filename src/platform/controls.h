@@ -54,6 +54,10 @@ struct FittedWidth {
 // rectangle at this font lies wholly inside it.
 bool TextFits(const QFont& font, const QRect& rect, int flags, const QString& text);
 
+// The declared font at the largest pixel size, from its own down to the
+// smallest readable one, at which `fits` holds; the smallest when none does.
+QFont FittedFont(const QFont& declared, const std::function<bool(const QFont&)>& fits);
+
 // A text label. Its text keeps carriage returns (character 13), shown as line
 // breaks. A number widens the label to show whole; any other text keeps the
 // label's place and size and is shown whole in it, at the declared font size

@@ -55,7 +55,8 @@ QString DocumentHandover::DisplayKey(const QString& platform, const QString& x11
         QString host = x11Display.section(QLatin1Char(':'), 0, -2);
         QString display = x11Display.section(QLatin1Char(':'), -1).section(QLatin1Char('.'), 0, 0);
         if (host == QLatin1String("unix") || host == QLatin1String("localhost")) host.clear();
-        key = QStringLiteral("x") + (host.isEmpty() ? QString() : host + QLatin1Char('-')) + display;
+        key =
+            QStringLiteral("x") + (host.isEmpty() ? QString() : host + QLatin1Char('-')) + display;
     } else if (platform.startsWith(QLatin1String("wayland"))) {
         key = QStringLiteral("wl-") +
               (waylandDisplay.isEmpty() ? QStringLiteral("wayland-0") : waylandDisplay);
@@ -63,7 +64,8 @@ QString DocumentHandover::DisplayKey(const QString& platform, const QString& x11
         key = platform;
     }
     for (QChar& c : key)
-        if (!c.isLetterOrNumber() && c != QLatin1Char('-') && c != QLatin1Char('.')) c = QLatin1Char('_');
+        if (!c.isLetterOrNumber() && c != QLatin1Char('-') && c != QLatin1Char('.'))
+            c = QLatin1Char('_');
     return key;
 }
 

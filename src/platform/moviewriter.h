@@ -28,9 +28,10 @@ class MovieWriter {
     MovieWriter(const MovieWriter&) = delete;
     MovieWriter& operator=(const MovieWriter&) = delete;
 
-    // Starts the file (which replaces one of that name when finished) with a track of width x height pixels at
-    // frameRate frames per second. False when the size or rate is not positive,
-    // the file cannot be created or the writer is already open.
+    // Starts the file (which replaces one of that name once finished) with a
+    // track of width x height pixels at frameRate frames per second. False when
+    // the size or rate is not positive, the file cannot be created or the
+    // writer is already open.
     bool Open(const QString& path, int width, int height, double frameRate,
               MovieCodec codec = MovieCodec::Animation);
     // Adds one frame. False when the writer is not open, the picture is none or

@@ -235,13 +235,9 @@ bool WritePicture(const PicturePtr& p, const QString& path, QString* error) {
 
 bool WriteTiffFile(const PicturePtr& p, const FolderItemPtr& file, const TiffSettings& settings,
                    QString* error) {
-    if (!file) {
-        if (error) *error = QStringLiteral("no file was named");
-        return false;
-    }
     // Qt's TIFF writer: 0 no compression, 1 LZW.
     const int compression = settings.compression == TiffSettings::Compression::Lzw ? 1 : 0;
-    return WriteEncoded(p, file->AbsolutePath(), "tiff", compression, error);
+    return WriteEncoded(p, file ? file->AbsolutePath() : QString(), "tiff", compression, error);
 }
 
 bool ExportPicture(const PicturePtr& p) {

@@ -65,8 +65,6 @@ constexpr ControlSpec kControls[] = {
      .height = 20, .text = "Intensity", .hasColor = true, .color = kBlack, .align = 1},
 };
 // clang-format on
-#undef QV_FIELD
-#undef QV_LABEL
 
 }  // namespace
 

@@ -80,10 +80,6 @@ constexpr ControlSpec kControls[] = {
 };
 // clang-format on
 
-#undef QV_LABEL
-#undef QV_VALUE
-#undef QV_COUNT
-
 // The labels of the six rows, X then Y, in the rows' order.
 constexpr const char* kRowLabels[6][2] = {
     {"StaticText2", "StaticText3"},  {"StaticText4", "StaticText5"},

@@ -62,9 +62,6 @@ constexpr ControlSpec kControls[] = {
 };
 // clang-format on
 
-#undef QV_FIELD
-#undef QV_UNUSED
-
 constexpr int kPictureWidth = 272, kPictureHeight = 229;
 
 }  // namespace

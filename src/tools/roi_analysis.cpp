@@ -88,9 +88,6 @@ constexpr ControlSpec kControls[] = {
      .height = 20, .text = "Blue", .value = 0, .locks = "TR", .events = "", .group = "lut"},
 };
 // clang-format on
-#undef QV_RADIO
-#undef QV_LABEL
-#undef QV_BEVEL
 
 constexpr RoiChannel kSlotChannel[] = {RoiChannel::Red, RoiChannel::Green, RoiChannel::Blue,
                                        RoiChannel::Any};

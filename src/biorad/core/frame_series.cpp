@@ -85,16 +85,17 @@ QString SeriesMessage(const SeriesOutcome& o) {
                                             "it, but no frames are handed over."));
         return text.join(QLatin1Char(' '));
     }
-    if (o.unsaved > 0)
-        text << (o.unsaved == 1 && o.made == 1
-                     ? QStringLiteral("The frame could not be saved as a TIFF file: it beeped, "
-                                      "and it is in the movie.")
-                 : o.unsaved == 1 ? QStringLiteral("1 of the %1 frames could not be saved as a TIFF "
-                                                 "file: it beeped, and it is in the movie.")
-                                      .arg(Str(o.made))
-                                : QStringLiteral("%1 of the %2 frames could not be saved as TIFF "
-                                                 "files: each beeped, and they are in the movie.")
-                                      .arg(Str(o.unsaved), Str(o.made)));
+    if (o.unsaved == 1 && o.made == 1)
+        text << QStringLiteral("The frame could not be saved as a TIFF file: it beeped, and it is "
+                               "in the movie.");
+    else if (o.unsaved == 1)
+        text << QStringLiteral("1 of the %1 frames could not be saved as a TIFF file: it beeped, "
+                               "and it is in the movie.")
+                    .arg(Str(o.made));
+    else if (o.unsaved > 1)
+        text << QStringLiteral("%1 of the %2 frames could not be saved as TIFF files: each "
+                               "beeped, and they are in the movie.")
+                    .arg(Str(o.unsaved), Str(o.made));
     text << QStringLiteral("What was saved is stored in the folder you specified in the previous "
                            "dialog box.");
     return text.join(QLatin1Char(' '));

@@ -25,7 +25,6 @@ int Shift(RoiChannel channel) {
     }
 }
 
-
 // A new picture of the copy's size, white in row 0 and column 0, whose
 // interior rows are made by row(in, out, n) from the copy's interior rows (n
 // pixels from column 1).

@@ -11,7 +11,6 @@ namespace qv {
 
 namespace {
 
-
 int& LevelOf(BackgroundLevels& l, Channel c) {
     return c == Channel::Red ? l.red : (c == Channel::Green ? l.green : l.blue);
 }

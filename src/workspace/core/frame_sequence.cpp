@@ -15,7 +15,6 @@ namespace {
 // Columns added together, row by row, between two rounds of polls.
 constexpr int kBand = 512;
 
-
 // to[x] += from[x] for left <= x < right, each byte saturating at 0xFF (the
 // alpha bytes are 0xFF on both sides and stay so).
 void AddRow(std::uint32_t* to, const std::uint32_t* from, int left, int right) {

@@ -114,13 +114,9 @@ namespace {
 // Marks every pixel whose centre lies inside the polygon or on its edges, the
 // vertices being taken at pixel centres as the outline draws them (even-odd
 // rule, as the platform's fill).
-void FillByCentres(QImage& image, const std::vector<int>& points, int n) {
+// `top` and `bottom` are the vertices' least and greatest y.
+void FillByCentres(QImage& image, const std::vector<int>& points, int n, int top, int bottom) {
     const int width = image.width(), height = image.height();
-    int top = points[2], bottom = points[2];
-    for (int k = 1; k <= n; ++k) {
-        top = std::min(top, points[2 * k]);
-        bottom = std::max(bottom, points[2 * k]);
-    }
     const Rows rows{image.bits(), image.bytesPerLine()};
     std::vector<double> xs;
     for (int y = std::max(top, 0); y <= std::min(bottom, height - 1); ++y) {
@@ -229,13 +225,6 @@ PicturePtr PolygonMask(int imgsize, const std::vector<int>& points) {
     // pixel centres; each alone leaves out pixels beside some edges, so the
     // mask takes the fill by centres, the platform's fill, the outline and
     // what those close in between them.
-    Graphics& g = mask->Graphics();
-    g.ForeColor = kMaskColor;
-    if (n >= 3) FillByCentres(mask->Image(), points, n);
-    g.FillPolygon(points);
-    constexpr Color kRim = RGB(255, 255, 1);  // told apart until the slivers are found
-    g.ForeColor = kRim;
-    g.DrawPolygon(points);
     int left = points[1], top = points[2], right = left, bottom = top;
     for (int k = 1; k <= n; ++k) {
         left = std::min(left, points[2 * k - 1]);
@@ -243,6 +232,13 @@ PicturePtr PolygonMask(int imgsize, const std::vector<int>& points) {
         top = std::min(top, points[2 * k]);
         bottom = std::max(bottom, points[2 * k]);
     }
+    Graphics& g = mask->Graphics();
+    g.ForeColor = kMaskColor;
+    if (n >= 3) FillByCentres(mask->Image(), points, n, top, bottom);
+    g.FillPolygon(points);
+    constexpr Color kRim = RGB(255, 255, 1);  // told apart until the slivers are found
+    g.ForeColor = kRim;
+    g.DrawPolygon(points);
     FillRimSlivers(mask->Image(), kRim, left - 1, top - 1, right + 1, bottom + 1);
     return mask;
 }
