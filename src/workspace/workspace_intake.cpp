@@ -55,7 +55,7 @@ void Window1::import(PicturePtr p) {
 }
 
 Window1::WorkingImage Window1::workingImage() const {
-    return {pix, originalpix, imgsize, can2size, Canvas1->Backdrop()};
+    return {pix, originalpix, imgsize, can2size};
 }
 
 void Window1::restoreImage(const WorkingImage& image) {
@@ -68,8 +68,10 @@ void Window1::restoreImage(const WorkingImage& image) {
     imgsize = image.imgsize;
     can2size = image.can2size;
     if (imgsize > 0) makeview();
-    Canvas1->SetBackdrop(image.shown ? image.shown : PixSquare());
+    // Shown as a picture taken in: without the outline of any ROI.
+    Canvas1->SetBackdrop(PixSquare());
     update();
+    StaticText3->SetText(kDrawRoi);
 }
 
 void Window1::afterdrop() {

@@ -275,11 +275,11 @@ public:
         PicturePtr originalpix;
         std::int32_t imgsize = 0;
         std::int32_t can2size = 0;
-        PicturePtr shown;  // what Canvas1 showed
     };
     WorkingImage workingImage() const;
-    // Shows a working image again exactly as it was (no rescaling); one
-    // without a picture only brings the window forward.
+    // Takes a working image back as import takes a picture (shown without a
+    // ROI outline, with the hint to draw one), but at its own size, not
+    // rescaled; one without a picture only brings the window forward.
     void restoreImage(const WorkingImage& image);
     void ritatrean();
     void quadonscreen();

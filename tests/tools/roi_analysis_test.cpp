@@ -181,7 +181,7 @@ TEST_F(RoiAnalysisTest, ApplyThenUndoGivesTheWorkspaceBackItsPicture) {
     const Window1::WorkingImage before = w->workingImage();
     EXPECT_EQ(before.imgsize, 300);
     test::Drag(w->Canvas1, {20, 30}, {120, 90});
-    const PicturePtr shown = w->Canvas1->Backdrop();
+    EXPECT_NE(At(w->Canvas1->Backdrop(), 20, 50), At(before.pix, 20, 50)) << "ROI A is outlined";
     const int width = w->Width(), height = w->Height();
     w->_ToolsAnalyzeROI_Action();
     r = Window11::existing();
@@ -196,16 +196,28 @@ TEST_F(RoiAnalysisTest, ApplyThenUndoGivesTheWorkspaceBackItsPicture) {
     EXPECT_EQ(w->originalpix, stretched) << "the stretch itself is handed over";
     EXPECT_EQ(w->imgsize, 100) << "the workspace takes the 100-pixel stretch";
     EXPECT_NE(w->pix, before.pix);
+    // ROI B on the stretch: the window follows it.
+    test::Drag(w->Canvas1, {10, 15}, {60, 45});
+    EXPECT_EQ(r->vidd, 50);
+    EXPECT_EQ(w->StaticText3->Text(), QStringLiteral("Draw a Section or Quadrant"));
 
     r->BevelButton2->click();  // Undo
     EXPECT_EQ(r->BevelButton2->Caption(), QStringLiteral("Auto contrast"));
+    EXPECT_EQ(w->StaticText3->Text(), QStringLiteral("Draw a ROI or choose Background handling"));
+    // The earlier picture is shown as taken in: neither A's outline nor B's.
+    const PicturePtr shown = w->Canvas1->Backdrop();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->Width(), 300);
+    for (const QPoint p : {QPoint(20, 50), QPoint(70, 30), QPoint(120, 60), QPoint(70, 90),
+                           QPoint(10, 30), QPoint(35, 15), QPoint(60, 30), QPoint(35, 45)})
+        EXPECT_EQ(At(shown, p.x(), p.y()), At(before.pix, p.x(), p.y())) << p.x() << "," << p.y();
+    EXPECT_EQ(At(shown, 5, 250), kWhite) << "below the picture the working area is white";
     EXPECT_EQ(w->pix, before.pix) << "the very picture, not a square redraw";
     EXPECT_EQ(w->pix->Width(), 300);
     EXPECT_EQ(w->pix->Height(), 200);
     EXPECT_EQ(w->originalpix, before.originalpix);
     EXPECT_EQ(w->imgsize, 300);
     EXPECT_EQ(w->can2size, before.can2size);
-    EXPECT_EQ(w->Canvas1->Backdrop(), shown);
     EXPECT_EQ(w->Canvas1->width(), 300);
     EXPECT_EQ(w->Width(), width);
     EXPECT_EQ(w->Height(), height);
@@ -239,6 +251,51 @@ TEST_F(RoiAnalysisTest, UndoAfterApplyIntoAFreshWorkspaceLeavesItsPicture) {
     EXPECT_EQ(w->originalpix, r->pic[1]);
     EXPECT_EQ(w->Canvas1->Backdrop(), shown);
     EXPECT_EQ(w->imgsize, side);
+}
+
+TEST_F(RoiAnalysisTest, AfterNewWindowTheWindowFollowsTheNewWorkspace) {
+    OpenImage(300, 200);
+    test::Drag(w->Canvas1, {20, 30}, {120, 90});
+    w->_ToolsAnalyzeROI_Action();
+    r = Window11::existing();
+    ASSERT_TRUE(r);
+    r->BevelButton2->click();  // Auto contrast
+    r->BevelButton2->click();  // Apply
+    const PicturePtr stretched = w->pix;
+    const int starts = r->starts;
+
+    bool handled = false;
+    w->HandleMenu(QStringLiteral("FileNewwindow"), &handled);
+    DrainEvents();
+    ASSERT_TRUE(handled);
+    Window1* fresh = Window1::existing();
+    ASSERT_TRUE(fresh);
+    ASSERT_NE(fresh, w);
+    w = fresh;
+    EXPECT_EQ(Window11::existing(), r) << "tool windows stay open";
+    EXPECT_TRUE(w->roianalysisongoing);
+    EXPECT_EQ(w->StaticText3->Text(), QStringLiteral("1.\rDrop image here"));
+
+    // Undo takes the earlier picture into the new workspace, as import does.
+    r->BevelButton2->click();
+    EXPECT_EQ(w->StaticText3->Text(), QStringLiteral("Draw a ROI or choose Background handling"));
+    ASSERT_TRUE(w->pix);
+    EXPECT_EQ(w->imgsize, 300);
+    EXPECT_NE(w->pix, stretched);
+
+    // A ROI drawn there recuts the window's copy and recounts.
+    test::Drag(w->Canvas1, {50, 60}, {90, 80});
+    EXPECT_EQ(r->starts, starts + 1);
+    EXPECT_EQ(r->vidd, 40);
+    EXPECT_EQ(r->hojd, 20);
+    EXPECT_EQ(r->pix, r->pic[0]);
+    EXPECT_EQ(At(r->pix, 10, 10), At(w->pix, 60, 70));
+    EXPECT_EQ(r->StaticText10->Text(), QStringLiteral("741")) << "39 x 19 interior";
+
+    // Closed, it stops following this workspace too.
+    r->_FileClose_Action();
+    DrainEvents();
+    EXPECT_FALSE(w->roianalysisongoing);
 }
 
 TEST_F(RoiAnalysisTest, ClosingStopsTheLiveRefreshThroughTheWorkspacesAccessor) {
