@@ -51,6 +51,29 @@ constexpr ControlSpec kControls[] = {
 };
 // clang-format on
 
+constexpr QSize kDesignSize(303, 391);
+
+// The controls under the picture once a stack is in, each as laid out. The
+// canvas lies under them all, the hint is gone, the progress bar is placed by
+// the export and the status line spans the window; "Show"'s three are counted
+// hidden or not, so ticking it never needs a larger window.
+std::vector<AnchoredControl> ControlsUnderThePicture() {
+    std::vector<AnchoredControl> out;
+    for (const ControlSpec& c : kControls) {
+        const QLatin1String name(c.name);
+        if (name == QLatin1String("Canvas1") || name == QLatin1String("StaticText3") ||
+            name == QLatin1String("ProgressBar1") || name == QLatin1String("StaticText2"))
+            continue;
+        const QLatin1String locks(c.locks);
+        out.push_back({.rect = QRect(c.left, c.top, c.width, c.height),
+                       .right = locks.contains(QLatin1Char('R')),
+                       .bottom = locks.contains(QLatin1Char('B')),
+                       .frame = c.kind == K::GroupBox,
+                       .clickable = c.kind != K::StaticText});
+    }
+    return out;
+}
+
 // A bevel button's caption and pop-up rows ("Sep" a separator).
 void BuildMenu(BevelButton* button, const char* caption, const char* rows) {
     button->SetCaption(QString::fromLatin1(caption));
@@ -71,7 +94,7 @@ Window4::Window4() {
     SetTitle(QStringLiteral("Import Biorad file"));
     SetResizeable(false);
     SetFrameButtons(true, false, false);
-    SetSize(303, 391);
+    SetSize(kDesignSize.width(), kDesignSize.height());
     BuildControls(kControls, {
                                  QV_HANDLER(Window4, Canvas1_Open),
                                  QV_HANDLER(Window4, Canvas1_DropObject),
@@ -182,7 +205,10 @@ void Window4::TakeStack(IntakeRead& in) {
     // Saved frames and the picture belong to the stack they were made of.
     exported_ = false;
     pixCurrent_ = false;
-    const ImportSizes s = ImportSizing(nx, ny, Platform().ScreenWidth(), Platform().ScreenHeight());
+    // Never so small that a control lies past an edge or over another.
+    static const std::vector<AnchoredControl> under = ControlsUnderThePicture();
+    const ImportSizes s = ImportSizing(nx, ny, Platform().ScreenWidth(), Platform().ScreenHeight(),
+                                       LeastWindowSize(under, kDesignSize));
     SetSizeOnScreen(s.windowWidth, s.windowHeight);
     // What the desktop's frame takes off the window comes off the canvas too,
     // so the controls below it keep their room.

@@ -179,6 +179,70 @@ TEST_F(ImportTest, AOneImageFileShowsGreyAtOnceAndTheWindowFitsIt) {
     EXPECT_EQ(Merged(5, 7), RGB(12, 0, 0));
 }
 
+TEST_F(ImportTest, AfterAnyStackEveryControlShowsWholeAndApart) {
+    struct Case {
+        int nx, ny;
+        bool show;
+    };
+    const Case cases[] = {{16, 16, false},  {16, 16, true},    {64, 48, false}, {64, 48, true},
+                          {128, 128, true}, {768, 512, false}, {768, 512, true}};
+    const auto rect = [](const QWidget* c) {
+        return QRect(ControlLeft(c), ControlTop(c), c->width(), c->height());
+    };
+    for (const Case& c : cases) {
+        const std::string at = std::to_string(c.nx) + "x" + std::to_string(c.ny) +
+                               (c.show ? " with Show" : " without Show");
+        w->CheckBox1->SetValue(false);
+        Drop({File("s.pic",
+                   PicBytes(c.nx, c.ny, 3, [](int k, int x, int y) { return k + x + y; }))});
+        w->CheckBox1->SetValue(c.show);
+        ASSERT_EQ(w->StaticText1->Text(), QStringLiteral("Tricolor")) << at;
+        const QRect window(0, 0, w->Width(), w->Height());
+        // The canvas keeps the sizing rule's size.
+        EXPECT_EQ(w->Canvas1->width(), c.nx) << at;
+        EXPECT_EQ(w->Canvas1->height(), c.ny + 120) << at;
+        EXPECT_EQ(w->Width(), std::max(c.nx + 50, 268)) << at;
+        EXPECT_EQ(w->Height(), c.ny + 120) << at;
+
+        std::vector<QWidget*> shown;
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 w->PushButton1, w->PushButton2, w->PushButton3, w->PopupMenu1, w->StaticText1,
+                 w->CheckBox1, w->BevelButton1, w->BevelButton2, w->CheckBox2})
+            if (ControlVisible(control)) shown.push_back(control);
+        EXPECT_EQ(shown.size(), c.show ? 9u : 6u) << at;
+        const QRect frame = rect(w->GroupBox1);
+        EXPECT_TRUE(ControlVisible(w->GroupBox1));
+        EXPECT_GE(frame.top(), 0) << at;
+        EXPECT_LE(frame.right(), window.right()) << at;
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            const QRect a = rect(shown[i]);
+            const QString name = shown[i]->objectName();
+            EXPECT_TRUE(window.contains(a)) << at << " " << name.toStdString();
+            EXPECT_TRUE(frame.contains(a) || !frame.intersects(a))
+                << at << " " << name.toStdString() << " lies across the frame";
+            for (std::size_t j = i + 1; j < shown.size(); ++j)
+                EXPECT_FALSE(a.intersects(rect(shown[j])))
+                    << at << " " << name.toStdString() << " over "
+                    << shown[j]->objectName().toStdString();
+        }
+        // The status line spans the window and its longest sentence shows whole.
+        EXPECT_EQ(w->StaticText2->width(), w->Width()) << at;
+        EXPECT_GE(w->StaticText2->y(), rect(w->PushButton1).bottom()) << at;
+        EXPECT_EQ(w->StaticText2->Text(), MergedStatus()) << at;
+        EXPECT_EQ(w->StaticText2->font(), w->StaticText2->DeclaredFont())
+            << at << ": shown at its own size";
+
+        // A click in the middle of "Open" reaches it: the open dialog comes up.
+        const QPoint middle = rect(w->PushButton3).center();
+        QWidget* hit = w->Content()->childAt(middle);
+        EXPECT_EQ(hit, w->PushButton3) << at;
+        if (!hit) continue;
+        const int dialogs = static_cast<int>(fake_->openFilters.size());
+        QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(w->Content(), middle));
+        EXPECT_EQ(fake_->openFilters.size(), dialogs + 1) << at;
+    }
+}
+
 TEST_F(ImportTest, TheChannelControlsReMergeTheStack) {
     ShowAdvanced();
     Drop({File("s.pic", Stack433())});

@@ -1,7 +1,9 @@
 #include "biorad/core/pic_intake.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
+#include <optional>
 
 #include "platform/core/text.h"
 
@@ -85,9 +87,78 @@ QString ProcessingText(const PicHeader& h) {
            (h.npics > 1 ? QStringLiteral("s") : QString());
 }
 
-ImportSizes ImportSizing(int nx, int ny, int screenWidth, int screenHeight) {
+namespace {
+
+// Where one control lies against another along one direction as the window
+// grows by `grow` beyond its design size.
+struct Span {
+    int start, length;
+    bool moves;  // follows the far edge (right or bottom)
+};
+
+constexpr int kApartAlways = std::numeric_limits<int>::min();
+
+// The growth of the window beyond its design size along one direction
+// (negative: a shrink) from which on a and b lie apart there: kApartAlways
+// for two that keep their distance and lie apart, none when no size parts
+// them (they keep their distance and overlap, or the one that moves lies
+// before the other and would only close in on it).
+std::optional<int> PartingGrowth(Span a, Span b) {
+    if (a.moves == b.moves) {
+        if (a.start + a.length <= b.start || b.start + b.length <= a.start) return kApartAlways;
+        return std::nullopt;
+    }
+    const Span& mover = a.moves ? a : b;
+    const Span& still = a.moves ? b : a;
+    if (mover.start < still.start) return std::nullopt;
+    return still.start + still.length - mover.start;
+}
+
+// Whether `inner` lies whole inside the frame and moves with it.
+bool Framed(const AnchoredControl& frame, const AnchoredControl& inner) {
+    return frame.rect.contains(inner.rect) && frame.right == inner.right &&
+           frame.bottom == inner.bottom;
+}
+
+}  // namespace
+
+QSize LeastWindowSize(std::span<const AnchoredControl> controls, QSize design) {
+    int width = 0, height = 0;
+    for (const AnchoredControl& c : controls) {
+        // Only the edges that move with the window can be crossed by it.
+        width = std::max(width,
+                         c.right ? design.width() - c.rect.left() : c.rect.left() + c.rect.width());
+        height = std::max(
+            height, c.bottom ? design.height() - c.rect.top() : c.rect.top() + c.rect.height());
+    }
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        for (std::size_t j = i + 1; j < controls.size(); ++j) {
+            const AnchoredControl& a = controls[i];
+            const AnchoredControl& b = controls[j];
+            if (a.frame != b.frame) {
+                const AnchoredControl& frame = a.frame ? a : b;
+                const AnchoredControl& other = a.frame ? b : a;
+                if (!other.clickable || Framed(frame, other)) continue;
+            }
+            const std::optional<int> x = PartingGrowth({a.rect.left(), a.rect.width(), a.right},
+                                                       {b.rect.left(), b.rect.width(), b.right});
+            const std::optional<int> y = PartingGrowth({a.rect.top(), a.rect.height(), a.bottom},
+                                                       {b.rect.top(), b.rect.height(), b.bottom});
+            if (x == kApartAlways || y == kApartAlways) continue;
+            if (x) {
+                width = std::max(width, design.width() + *x);
+            } else if (y) {
+                height = std::max(height, design.height() + *y);
+            }
+        }
+    }
+    return {width, height};
+}
+
+ImportSizes ImportSizing(int nx, int ny, int screenWidth, int screenHeight, QSize least) {
     return {std::min(nx, screenWidth - 100), std::min(ny + 120, screenHeight - 150),
-            std::min(nx + 50, screenWidth - 30), std::min(ny + 120, screenHeight - 30)};
+            std::max(least.width(), std::min(nx + 50, screenWidth - 30)),
+            std::max(least.height(), std::min(ny + 120, screenHeight - 30))};
 }
 
 }  // namespace qv

@@ -4,6 +4,8 @@
 // passes before any is taken, their order, the window's sizes and its
 // "Processing" line.
 
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -49,13 +51,32 @@ IntakeRead ReadIntake(std::span<const PicSource> files);
 // "Processing 512x512px, 3 channels" ("1 channel").
 QString ProcessingText(const PicHeader& h);
 
+// A control as laid out at its window's design size, and the edges it keeps
+// its distance to when the window changes size (the left and top otherwise).
+struct AnchoredControl {
+    QRect rect;
+    bool right = false;
+    bool bottom = false;
+    // A group box: the controls it frames lie whole inside it; no other
+    // control may lie across it.
+    bool frame = false;
+    // A label may touch a frame's edge; buttons, boxes and menus may not.
+    bool clickable = true;
+};
+
+// The least window size at which each of these controls lies whole inside
+// the window on the edges that move with it, and no two of them overlap. A
+// pair that would overlap in both directions is parted by the window's width
+// where the width moves them apart, else by its height.
+QSize LeastWindowSize(std::span<const AnchoredControl> controls, QSize design);
+
 struct ImportSizes {
     int canvasWidth, canvasHeight, windowWidth, windowHeight;
     friend bool operator==(const ImportSizes&, const ImportSizes&) = default;
 };
 // The canvas and window for an image of nx x ny on a screen: the canvas
 // min(nx, sw - 100) by min(ny + 120, sh - 150), the window min(nx + 50, sw - 30)
-// by min(ny + 120, sh - 30).
-ImportSizes ImportSizing(int nx, int ny, int screenWidth, int screenHeight);
+// by min(ny + 120, sh - 30), but never smaller than `least`.
+ImportSizes ImportSizing(int nx, int ny, int screenWidth, int screenHeight, QSize least = {});
 
 }  // namespace qv

@@ -107,6 +107,39 @@ TEST(PicIntakeTest, ProcessingLineCountsChannels) {
 TEST(PicIntakeTest, CanvasAndWindowFitTheImageAndTheScreen) {
     EXPECT_EQ(ImportSizing(2000, 1500, 1280, 1024), (ImportSizes{1180, 874, 1250, 994}));
     EXPECT_EQ(ImportSizing(200, 100, 1280, 1024), (ImportSizes{200, 220, 250, 220}));
+    // The window never goes below the least size; the canvas keeps its own.
+    const QSize least(268, 119);
+    EXPECT_EQ(ImportSizing(16, 16, 1280, 1024, least), (ImportSizes{16, 136, 268, 136}));
+    EXPECT_EQ(ImportSizing(64, 48, 1280, 1024, least), (ImportSizes{64, 168, 268, 168}));
+    EXPECT_EQ(ImportSizing(16, -20, 1280, 1024, least), (ImportSizes{16, 100, 268, 119}));
+    EXPECT_EQ(ImportSizing(2000, 1500, 1280, 1024, least), (ImportSizes{1180, 874, 1250, 994}));
+}
+
+TEST(PicIntakeTest, TheLeastWindowKeepsEveryControlWholeAndApart) {
+    const QSize design(300, 400);
+    struct Case {
+        const char* what;
+        std::vector<AnchoredControl> controls;
+        QSize least;
+    };
+    const AnchoredControl left{.rect = QRect(10, 300, 100, 20), .bottom = true};
+    const AnchoredControl button{.rect = QRect(200, 300, 80, 20), .right = true, .bottom = true};
+    const AnchoredControl frame{.rect = QRect(-8, 280, 150, 100), .bottom = true, .frame = true};
+    const AnchoredControl label{.rect = QRect(0, 375, 300, 20), .bottom = true, .clickable = false};
+    const AnchoredControl top{.rect = QRect(10, 50, 60, 20)};
+    const std::vector<Case> cases = {
+        {"a field whole inside", {left}, {110, 100}},
+        {"a button whole inside", {button}, {100, 100}},
+        {"a button right of a field in its row", {left, button}, {210, 100}},
+        {"one in another row",
+         {left, {.rect = QRect(50, 270, 80, 20), .right = true, .bottom = true}},
+         {300 - 50, 130}},
+        {"a frame's contents", {frame, left}, {142, 120}},
+        {"a button kept clear of a frame", {frame, button}, {300 - 200 + 142, 120}},
+        {"a label touching a frame", {frame, label}, {300, 120}},
+        {"a fixed control above bottom-locked ones", {top, left}, {110, 100 + 70}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(LeastWindowSize(c.controls, design), c.least) << c.what;
 }
 
 }  // namespace
