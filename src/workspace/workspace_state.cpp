@@ -1,5 +1,6 @@
 // The workspace window: its properties, its state and its Open event.
 #include "app/globals.h"
+#include "tools/area_analyzer.h"
 #include "tools/roi_analysis.h"
 #include "workspace/workspace_window.h"
 
@@ -33,8 +34,9 @@ void Window1::Event_Open() {
     colormode = QStringLiteral("rg");
     bevstate = 1;
     Module1::okuser = true;
-    // A ROI analysis left open across File > New window follows this
-    // workspace, the one its accessor now reaches.
+    // An area analyzer or ROI analysis left open across File > New window
+    // follows this workspace, the one its accessor now reaches.
+    areaongoing = Window9::existing() != nullptr;
     roianalysisongoing = Window11::existing() != nullptr;
     if (Module1::startfol) {
         fola[0] = Module1::startfol;

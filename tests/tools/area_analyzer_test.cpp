@@ -344,6 +344,28 @@ TEST_F(AreaAnalyzerTest, ClearAllZeroesEveryFieldAndEmptiesTheId) {
     EXPECT_EQ(a->EditField7->Text(), QStringLiteral("40"));
 }
 
+TEST_F(AreaAnalyzerTest, AfterNewWindowTheAnalyzerFollowsTheNewWorkspace) {
+    bool handled = false;
+    w->HandleMenu(QStringLiteral("FileNewwindow"), &handled);
+    DrainEvents();
+    ASSERT_TRUE(handled);
+    Window1* fresh = Window1::existing();
+    ASSERT_TRUE(fresh);
+    ASSERT_NE(fresh, w);
+    w = fresh;
+    EXPECT_EQ(Window9::existing(), a) << "tool windows stay open";
+    EXPECT_TRUE(w->areaongoing);
+
+    // A rectangle drawn in the new workspace fills the analyzer's fields.
+    w->import(test::Gradient(256));
+    test::Drag(w->Canvas1, {10, 10}, {30, 20});
+    EXPECT_EQ(a->EditField1->Text(), QStringLiteral("171")) << "the 19 x 9 interior";
+
+    a->_FileClose_Action();
+    DrainEvents();
+    EXPECT_FALSE(w->areaongoing);
+}
+
 TEST_F(AreaAnalyzerTest, ClosingEndsTheSeriesAndClearsTheFlagThroughTheAccessor) {
     const FolderItemPtr f = File(QStringLiteral("series.xls"));
     fake_->saveItems.push_back(f);
