@@ -576,46 +576,78 @@ TEST_F(ImportTest, AFrameNotWrittenWholeBeepsLeavesNoFileAndIsCounted) {
     EXPECT_EQ(Window1::existing()->StaticText4->Text(), QStringLiteral("1/2")) << "only the saved frames";
 }
 
-TEST_F(ImportTest, AMovieThatCannotBeCreatedOrFinishedTakesItsFolderAwayAndFreesTheName) {
+// A movie that cannot be created takes its empty folder away again; one that
+// cannot be finished leaves the frames saved whole, which "Done" hands over,
+// and no part of itself.
+TEST_F(ImportTest, AMovieThatFailsKeepsTheFramesSavedWholeAndLeavesNoPartOfItself) {
     CheckMovie();
     const std::vector<FolderItemPtr> files = ThreeChannels(3);
     const QStringList before = Entries();
     struct Case {
         const char* what;
+        const char* name;  // the folder the user names
         WriteFault fault;
         QString message;
         bool framesWritten;
     };
-    const QString removed = QStringLiteral(
-        "The movie \"Seqmovie.mov\" could not be written (%1). The folder you specified in the "
-        "previous dialog box was removed again with the frames saved in it: nothing was kept.");
+    const QString kept = QStringLiteral(
+        "The movie \"%1movie.mov\" could not be written (%2); its unfinished file was removed. The "
+        "3 frames saved whole are kept in the folder you specified in the previous dialog box.");
     const Case cases[] = {
-        {"create", WriteFault::AtOpen().Named(".mov"),
+        {"create", "Seq", WriteFault::AtOpen().Named(".mov"),
          SeriesMovieProblem("Seq", "Permission denied", true), false},
-        {"finish: disk full", WriteFault::AfterBytes(100).Named(".mov"),
-         removed.arg("No space left on device"), true},
-        {"finish: flush", WriteFault::AtFlush().Named(".mov"), removed.arg("Input/output error"), true},
+        {"finish: disk full", "Full", WriteFault::AfterBytes(100).Named(".mov"),
+         kept.arg("Full", "No space left on device"), true},
+        {"finish: flush", "Flush", WriteFault::AtFlush().Named(".mov"),
+         kept.arg("Flush", "Input/output error"), true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        const QString n = QString::fromLatin1(c.name);
         fake_->messages.clear();
         fake_->tiffWrites.clear();
         {
             ScopedWriteFault fault(c.fault);
-            ExportTo("Seq");
+            ExportTo(n);
             Drop(files);
             EXPECT_EQ(fault.Struck(), 1);
         }
         EXPECT_EQ(fake_->messages, QStringList{c.message});
         EXPECT_EQ(fake_->tiffWrites.size(), c.framesWritten ? 3u : 0u);
-        EXPECT_EQ(Entries(), before) << "no folder, frame or movie is left";
-        EXPECT_EQ(w->fseq, std::vector<FolderItemPtr>(4)) << "nothing counts as saved";
         EXPECT_FALSE(ControlVisible(w->ProgressBar1));
         fake_->messages.clear();
+        if (!c.framesWritten) {
+            EXPECT_EQ(Entries(), before) << "no folder, frame or movie is left";
+            EXPECT_EQ(w->fseq, std::vector<FolderItemPtr>(4)) << "nothing counts as saved";
+            w->PushButton1_Action();
+            EXPECT_EQ(fake_->messages, QStringList{NoSeriesToHandOver()});
+            continue;
+        }
+        const QStringList frames{n + "1.tif", n + "2.tif", n + "3.tif"};
+        EXPECT_EQ(
+            QDir(dir.filePath(n))
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+            frames)
+            << "the frames stay; neither the movie nor its temporary file";
+        for (int i = 1; i <= 3; ++i)
+            EXPECT_TRUE(Everywhere(
+                FolderItem::FromPath(dir.filePath(n + "/" + frames[i - 1]))->OpenAsPicture(), 64,
+                48, Frame(i - 1)));
+        // "Done" hands over the frames that were saved.
         w->PushButton1_Action();
-        EXPECT_EQ(fake_->messages, QStringList{NoSeriesToHandOver()});
+        EXPECT_TRUE(fake_->messages.isEmpty());
+        Window1* ws = Window1::existing();
+        ASSERT_TRUE(ws);
+        EXPECT_EQ(ws->nbilds, 2);
+        EXPECT_EQ(ws->StaticText4->Text(), QStringLiteral("1/3"));
+        QStringList handed;
+        for (int i = 0; i < 3; ++i) handed << ws->fola[static_cast<std::size_t>(i)]->AbsolutePath();
+        EXPECT_EQ(handed,
+                  (QStringList{dir.filePath(n + "/" + frames[0]), dir.filePath(n + "/" + frames[1]),
+                               dir.filePath(n + "/" + frames[2])}));
     }
-    // The same name again, on a disk that works.
+    // The name of the movie that could not be created is free again, on a
+    // disk that works.
     fake_->messages.clear();
     ExportTo("Seq");
     Drop(files);
