@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <algorithm>
 
+#include "platform/core/picture_reader.h"
+
 // The compiled-in resources live in a static library: nothing would pull them
 // into the program unless their initialiser is named. Q_INIT_RESOURCE must
 // stand outside any namespace.
@@ -129,7 +131,7 @@ QByteArray GetResource(const QString& kind, int id, bool* found) {
 PicturePtr GetPicture(int id) {
     const QByteArray bytes = GetResource(QStringLiteral("picture"), id);
     if (bytes.isEmpty()) return nullptr;
-    return PictureFromImage(QImage::fromData(bytes));
+    return ReadPictureBytes(bytes, Key(QStringLiteral("picture"), id));
 }
 
 MoviePtr GetMovie(int id) {
@@ -142,7 +144,7 @@ MoviePtr GetMovie(int id) {
 MouseCursorPtr GetCursor(int id) {
     const QByteArray bytes = GetResource(QStringLiteral("cursor"), id);
     if (bytes.isEmpty()) return nullptr;
-    QImage image = QImage::fromData(bytes);
+    QImage image = ReadImageBytes(bytes, Key(QStringLiteral("cursor"), id));
     if (image.isNull()) return nullptr;
     image = image.convertToFormat(QImage::Format_ARGB32);
     auto cursor = std::make_shared<MouseCursor>();

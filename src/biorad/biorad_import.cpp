@@ -547,8 +547,9 @@ void Window4::moviemode() {
         exporting_ = false;
     }
     ProgressBar1->setVisible(false);
-    // Frames are handed over only from a whole series whose movie was kept.
-    exported_ = outcome.stop.isEmpty() && outcome.movieWritten;
+    // Frames are handed over from a series that was not stopped by its
+    // stack: those saved whole, also when the movie could not be written.
+    exported_ = outcome.stop.isEmpty();
     MsgBox(SeriesMessage(outcome));
 }
 

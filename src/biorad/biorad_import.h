@@ -121,7 +121,7 @@ private:
 
     bool merging_ = false;
     bool exporting_ = false;
-    bool exported_ = false;    // an export of the stack in the window reached its end
+    bool exported_ = false;    // an export of the stack in the window was not stopped by it
     bool pixCurrent_ = false;  // pix shows the stack in the window
     bool dragged_ = false;     // the current press has dragged the picture out
     TiffSettings tiffSettings_;

@@ -141,6 +141,13 @@ void Window9::ArrangeColumns() {
 }
 
 void Window9::PushButton1_Action() {
+    // What Include changes, as it stood: a row that cannot be written is not
+    // counted.
+    const std::int32_t totals[] = {redtot, greentot, bluetot};
+    EditField* const changed[] = {EditField4, EditField5, EditField6,
+                                  EditField7, EditField8, EditField9};
+    QStringList before;
+    for (EditField* f : changed) before << f->Text();
     redtot = IncludedTotal(redtot, EditField1->Text());
     greentot = IncludedTotal(greentot, EditField2->Text());
     bluetot = IncludedTotal(bluetot, EditField3->Text());
@@ -150,9 +157,17 @@ void Window9::PushButton1_Action() {
     EditField7->SetText(MeanText(redtot, EditField4->Text()));
     EditField8->SetText(MeanText(greentot, EditField5->Text()));
     EditField9->SetText(MeanText(bluetot, EditField6->Text()));
+    if (!writing || !excfile) return;
     // A row that cannot be added ends the series (with a message): the file
-    // keeps its header and every row before.
-    if (writing && excfile && !AppendToTable(*excfile, {DataRow()})) EndSeries();
+    // keeps its header and every row before, the counts and means read as
+    // before this Include, and the button stays at "Done" as after a series
+    // that could not start.
+    if (AppendToTable(*excfile, {DataRow()}, SeriesEndedAfterword())) return;
+    EndSeries();
+    redtot = totals[0];
+    greentot = totals[1];
+    bluetot = totals[2];
+    for (int i = 0; i < before.size(); ++i) changed[i]->SetText(before[i]);
 }
 
 QStringList Window9::Header() const {

@@ -31,9 +31,11 @@ void ExportTextPicture(const Window& window, int width, int height, bool labels,
 
 namespace {
 
-bool Report(TableWrite result, const FolderItem& file, const QString& reason) {
+bool Report(TableWrite result, const FolderItem& file, const QString& reason,
+            const QString& afterword = QString()) {
     if (result == TableWrite::Done) return true;
-    MsgBox(TableWriteMessage(result, file.Name(), reason));
+    const QString message = TableWriteMessage(result, file.Name(), reason);
+    MsgBox(afterword.isEmpty() ? message : message + QLatin1Char(' ') + afterword);
     return false;
 }
 
@@ -45,10 +47,10 @@ bool SaveTable(const FolderItem& file, const QStringList& lines) {
     return Report(result, file, reason);
 }
 
-bool AppendToTable(const FolderItem& file, const QStringList& lines) {
+bool AppendToTable(const FolderItem& file, const QStringList& lines, const QString& afterword) {
     QString reason;
     const TableWrite result = AppendTable(file, lines, &reason);
-    return Report(result, file, reason);
+    return Report(result, file, reason, afterword);
 }
 
 }  // namespace qv

@@ -24,8 +24,10 @@ void ExportTextPicture(const Window& window, int width, int height, bool labels,
                        const QString& clipboardLabel);
 
 // Creates or replaces the table file, or adds to it; a failure is reported in
-// a message box. True when the table was written.
+// a message box, followed by `afterword` when one is given. True when the
+// table was written.
 bool SaveTable(const FolderItem& file, const QStringList& lines);
-bool AppendToTable(const FolderItem& file, const QStringList& lines);
+bool AppendToTable(const FolderItem& file, const QStringList& lines,
+                   const QString& afterword = QString());
 
 }  // namespace qv

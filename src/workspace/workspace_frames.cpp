@@ -88,32 +88,46 @@ bool Window1::_FormatPreviousframe_Action() {
 
 // ---- Flatten -----------------------------------------------------------------------
 
-PicturePtr Window1::FramePicture(int k) const {
+PicturePtr Window1::FramePicture(int k, QString* problem) const {
     if (k < 0 || k >= static_cast<int>(fola.size())) return nullptr;
     const FolderItemPtr& f = fola[static_cast<size_t>(k)];
-    return f ? f->OpenAsPicture() : nullptr;
+    return f ? f->OpenAsPicture(problem) : nullptr;
 }
 
 void Window1::PushButton10_Action() {
     if (!pix || imgsize <= 0) return;
-    LongPass pass;
-    // The sum starts from the first frame that decodes; one that does not is skipped.
+    // A frame that does not decode is skipped; the first one too large to hold
+    // is named when the merge has ended.
+    QString problem;
+    const auto frameAt = [&](int k) {
+        QString tooLarge;
+        PicturePtr frame = FramePicture(k, &tooLarge);
+        if (problem.isEmpty()) problem = tooLarge;
+        return frame;
+    };
     PicturePtr sum;
-    int k = 0;
-    for (; k <= nbilds && !sum; ++k) {
-        if (PicturePtr frame = FramePicture(k)) sum = WorkingAreaCopy(frame, imgsize);
-        pass.KeepAlive();
+    {
+        LongPass pass;
+        // The sum starts from the first frame that decodes.
+        int k = 0;
+        for (; k <= nbilds && !sum; ++k) {
+            if (PicturePtr frame = frameAt(k)) sum = WorkingAreaCopy(frame, imgsize);
+            pass.KeepAlive();
+        }
+        if (sum) {
+            StaticText3->SetText(QStringLiteral("Merging...\rUse Escape to cancel"));
+            StaticText3->repaint();
+        }
+        for (; sum && k <= nbilds; ++k) {
+            PicturePtr frame = frameAt(k);
+            pass.KeepAlive();
+            if (!frame) continue;
+            // A cancel keeps what was added so far as the working picture.
+            if (!AddFrame(*sum, *frame, [] { return UserCancelled(); })) break;
+        }
     }
+    if (!problem.isEmpty()) MsgBox(problem);
     if (!sum) return;
-    StaticText3->SetText(QStringLiteral("Merging...\rUse Escape to cancel"));
-    StaticText3->repaint();
-    for (; k <= nbilds; ++k) {
-        PicturePtr frame = FramePicture(k);
-        pass.KeepAlive();
-        if (!frame) continue;
-        // A cancel keeps what was added so far as the working picture.
-        if (!AddFrame(*sum, *frame, [] { return UserCancelled(); })) break;
-    }
     pix = sum;
     // Canvas1 shows a copy: drawing into its backdrop must never reach pix.
     Canvas1->SetBackdrop(PixSquare());

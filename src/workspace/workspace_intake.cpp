@@ -27,8 +27,13 @@ bool Window1::_FileOpen_Action() {
         MsgBox(NotARegularFile(f->Name()));
         return false;
     }
-    PicturePtr p = f->OpenAsPicture();
-    if (!p) return false;  // not a picture: everything stays as it was
+    QString problem;
+    PicturePtr p = f->OpenAsPicture(&problem);
+    // Not a picture: everything stays as it was; one too large to hold says so.
+    if (!p) {
+        if (!problem.isEmpty()) MsgBox(problem);
+        return false;
+    }
     ApplyWorkingSize(p->Width(), Intake::FileOpen);
     pix = p;
     originalpix = p;
@@ -93,10 +98,14 @@ void Window1::afterdrop() {
         MsgBox(NotARegularFile(f->Name()));
         return;
     }
-    PicturePtr p = f->OpenAsPicture();
+    QString problem;
+    PicturePtr p = f->OpenAsPicture(&problem);
     // The title is the sample name of every export: it names the new file only
     // once that file has opened.
-    if (!p) return;
+    if (!p) {
+        if (!problem.isEmpty()) MsgBox(problem);
+        return;
+    }
     SetTitle(f->Name());
     ApplyWorkingSize(p->Width(), Intake::AfterDrop);
     pix = p;

@@ -350,7 +350,9 @@ private:
     void StepFrame(int step);              // the next (1) or previous (-1) frame, clamped
     // Shows or hides Slider1, StaticText4 and LittleArrows1 ("Flatten" apart).
     void ShowFrameControls(bool visible);
-    PicturePtr FramePicture(int k) const;  // fola(k) decoded; none when it does not decode
+    // fola(k) decoded; none when it does not decode, or, with the reason in
+    // `problem`, when it is more than the program can hold.
+    PicturePtr FramePicture(int k, QString* problem) const;
     // The ROI box cut from poxc at (msdownx, msdowny), msupx - msdownx by
     // msupy - msdowny, unscaled; none without a crop or for an empty box.
     PicturePtr RoiBoxPicture() const;

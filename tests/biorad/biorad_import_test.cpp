@@ -79,6 +79,18 @@ protected:
         fake_->saveItems.push_back(f);
         return f;
     }
+    // "Done" with "Movie": the names of the frame files the workspace then
+    // steps through; its counter reads 1 of them all.
+    QStringList HandOver() {
+        w->PushButton1_Action();
+        Window1* ws = Window1::existing();
+        if (!ws) return {QStringLiteral("<no workspace>")};
+        QStringList names;
+        for (int i = 0; i <= ws->nbilds; ++i)
+            names << ws->fola[static_cast<std::size_t>(i)]->Name();
+        EXPECT_EQ(ws->StaticText4->Text(), QStringLiteral("1/%1").arg(names.size()));
+        return names;
+    }
     QStringList Entries(const QString& folder = QString()) const {
         return QDir(folder.isEmpty() ? dir.path() : dir.filePath(folder))
             .entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
@@ -608,14 +620,7 @@ TEST_F(ImportTest, AFrameThatCannotBeSavedBeepsAndTheMovieKeepsIt) {
         << fake_->messages[0].toStdString();
 
     // "Done" hands over the frames this export saved, in order.
-    w->PushButton1_Action();
-    Window1* ws = Window1::existing();
-    ASSERT_TRUE(ws);
-    EXPECT_EQ(ws->nbilds, 3);
-    EXPECT_EQ(ws->StaticText4->Text(), QStringLiteral("1/4"));
-    QStringList handed;
-    for (int i = 0; i < 4; ++i) handed << ws->fola[static_cast<std::size_t>(i)]->Name();
-    EXPECT_EQ(handed, (QStringList{"Seq1.tif", "Seq2.tif", "Seq4.tif", "Seq5.tif"}));
+    EXPECT_EQ(HandOver(), (QStringList{"Seq1.tif", "Seq2.tif", "Seq4.tif", "Seq5.tif"}));
 }
 
 TEST_F(ImportTest, AFrameNotWrittenWholeBeepsLeavesNoFileAndIsCounted) {
@@ -640,46 +645,70 @@ TEST_F(ImportTest, AFrameNotWrittenWholeBeepsLeavesNoFileAndIsCounted) {
     EXPECT_EQ(Window1::existing()->StaticText4->Text(), QStringLiteral("1/2")) << "only the saved frames";
 }
 
-TEST_F(ImportTest, AMovieThatCannotBeCreatedOrFinishedTakesItsFolderAwayAndFreesTheName) {
+// A movie that cannot be created takes its empty folder away again; one that
+// cannot be finished leaves the frames saved whole, which "Done" hands over,
+// and no part of itself.
+TEST_F(ImportTest, AMovieThatFailsKeepsTheFramesSavedWholeAndLeavesNoPartOfItself) {
     CheckMovie();
     const std::vector<FolderItemPtr> files = ThreeChannels(3);
     const QStringList before = Entries();
     struct Case {
         const char* what;
+        const char* name;  // the folder the user names
         WriteFault fault;
         QString message;
         bool framesWritten;
     };
-    const QString removed = QStringLiteral(
-        "The movie \"Seqmovie.mov\" could not be written (%1). The folder you specified in the "
-        "previous dialog box was removed again with the frames saved in it: nothing was kept.");
+    const QString kept = QStringLiteral(
+        "The movie \"%1movie.mov\" could not be written (%2); its unfinished file was removed. The "
+        "3 frames saved whole are kept in the folder you specified in the previous dialog box.");
     const Case cases[] = {
-        {"create", WriteFault::AtOpen().Named(".mov"),
+        {"create", "Seq", WriteFault::AtOpen().Named(".mov"),
          SeriesMovieProblem("Seq", "Permission denied", true), false},
-        {"finish: disk full", WriteFault::AfterBytes(100).Named(".mov"),
-         removed.arg("No space left on device"), true},
-        {"finish: flush", WriteFault::AtFlush().Named(".mov"), removed.arg("Input/output error"), true},
+        {"finish: disk full", "Full", WriteFault::AfterBytes(100).Named(".mov"),
+         kept.arg("Full", "No space left on device"), true},
+        {"finish: flush", "Flush", WriteFault::AtFlush().Named(".mov"),
+         kept.arg("Flush", "Input/output error"), true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
+        const QString n = QString::fromLatin1(c.name);
         fake_->messages.clear();
         fake_->tiffWrites.clear();
         {
             ScopedWriteFault fault(c.fault);
-            ExportTo("Seq");
+            ExportTo(n);
             Drop(files);
             EXPECT_EQ(fault.Struck(), 1);
         }
         EXPECT_EQ(fake_->messages, QStringList{c.message});
         EXPECT_EQ(fake_->tiffWrites.size(), c.framesWritten ? 3u : 0u);
-        EXPECT_EQ(Entries(), before) << "no folder, frame or movie is left";
-        EXPECT_EQ(w->fseq, std::vector<FolderItemPtr>(4)) << "nothing counts as saved";
         EXPECT_FALSE(ControlVisible(w->ProgressBar1));
         fake_->messages.clear();
-        w->PushButton1_Action();
-        EXPECT_EQ(fake_->messages, QStringList{NoSeriesToHandOver()});
+        if (!c.framesWritten) {
+            EXPECT_EQ(Entries(), before) << "no folder, frame or movie is left";
+            EXPECT_EQ(w->fseq, std::vector<FolderItemPtr>(4)) << "nothing counts as saved";
+            w->PushButton1_Action();
+            EXPECT_EQ(fake_->messages, QStringList{NoSeriesToHandOver()});
+            continue;
+        }
+        const QStringList frames{n + "1.tif", n + "2.tif", n + "3.tif"};
+        EXPECT_EQ(
+            QDir(dir.filePath(n))
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+            frames)
+            << "the frames stay; neither the movie nor its temporary file";
+        for (int i = 1; i <= 3; ++i)
+            EXPECT_TRUE(Everywhere(
+                FolderItem::FromPath(dir.filePath(n + "/" + frames[i - 1]))->OpenAsPicture(), 64,
+                48, Frame(i - 1)));
+        // "Done" hands over the frames that were saved.
+        EXPECT_EQ(HandOver(), frames);
+        EXPECT_TRUE(fake_->messages.isEmpty());
+        EXPECT_EQ(Window1::existing()->fola[0]->AbsolutePath(), dir.filePath(n + "/" + frames[0]));
     }
-    // The same name again, on a disk that works.
+    // The name of the movie that could not be created is free again, on a
+    // disk that works.
     fake_->messages.clear();
     ExportTo("Seq");
     Drop(files);

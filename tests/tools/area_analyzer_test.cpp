@@ -261,13 +261,34 @@ TEST_F(AreaAnalyzerTest, AFullDiskKeepsTheSeriesFileAsItWasAndEndsTheSeries) {
     ASSERT_EQ(fake_->messages.size(), 1);
     EXPECT_TRUE(fake_->messages[0].startsWith(
         QStringLiteral("The table could not be written to \"series.xls\": ")));
+    EXPECT_TRUE(fake_->messages[0].endsWith(QStringLiteral(
+        ". The series has ended: this Include is not counted, and the rows written before it stay "
+        "in the file.")))
+        << fake_->messages[0].toStdString();
     ASSERT_TRUE(in.open(QIODevice::ReadOnly));
     EXPECT_EQ(in.readAll(), before) << "not the row's start (\"2\\t4\")";
     in.close();
     EXPECT_FALSE(a->writing) << "the series is not reported as going on";
+    // Nothing looks collected that was not written: the counts, means and
+    // totals read as after the one row on disk, and the button stands as after
+    // a series that could not start.
+    EXPECT_EQ(Texts({a->EditField4, a->EditField5, a->EditField6, a->EditField7, a->EditField8,
+                     a->EditField9}),
+              (QStringList{"1", "1", "1", "1", "2", "3"}));
+    EXPECT_EQ(a->BevelButton1->Caption(), QStringLiteral("Done"));
+    EXPECT_EQ(a->BevelButton1->HasMenu(), 0);
+    // A further Include counts as Include does without a series, and writes
+    // nothing, without a word.
     Include();
+    EXPECT_EQ(Texts({a->EditField4, a->EditField5, a->EditField6, a->EditField7, a->EditField8,
+                     a->EditField9}),
+              (QStringList{"2", "2", "2", "2.5", "3.5", "4.5"}));
     EXPECT_EQ(Lines(f).size(), 3);
+    EXPECT_EQ(fake_->messages.size(), 1);
     PressDone();
+    EXPECT_EQ(a->BevelButton1->Caption(), QStringLiteral("Save"));
+    EXPECT_EQ(a->BevelButton1->Rows(),
+              (QStringList{"As Excel file", "Start collecting multiple data", "Clear all"}));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("series.xls")});
 

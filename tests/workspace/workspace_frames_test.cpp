@@ -4,7 +4,9 @@
 #include <QTemporaryDir>
 #include <vector>
 
+#include "platform/core/picture_reader.h"
 #include "platform/longpass.h"
+#include "support/png_bytes.h"
 #include "support/workspace_fixture.h"
 #include "workspace/workspace_window.h"
 
@@ -285,6 +287,29 @@ TEST_F(FramesTest, FlattenStaysInsideTheSquareSkipsBadFramesAndShowsACopy) {
     w->PushButton10->click();
     EXPECT_EQ(w->pix, before);
     EXPECT_EQ(w->StaticText3->Text(), status);
+}
+
+// A frame whose header claims more pixels than the program holds is refused
+// with a message where it is dropped and where Flatten meets it; Flatten adds
+// the others and says so once.
+TEST_F(FramesTest, AFrameTooLargeToHoldIsNamedWhenDroppedAndWhenFlattened) {
+    // The well takes the image types by name; the reader tells PNG by content.
+    const FolderItemPtr huge = FolderItem::FromPath(dir.filePath(QStringLiteral("huge.tif")));
+    ASSERT_TRUE(huge->WriteBytes(test::ClaimingPng(70000, 70000)));
+    const QString tooLarge = PictureTooLarge(QStringLiteral("huge.tif"), QSize(70000, 70000));
+    Drop({huge});
+    EXPECT_EQ(fake_->messages, QStringList{tooLarge});
+    EXPECT_FALSE(w->pix);
+    EXPECT_NE(w->Title(), QStringLiteral("huge.tif"));
+
+    fake_->messages.clear();
+    Drop({Plain(QStringLiteral("a.tif"), 8, 8, RGB(10, 20, 30)), huge, huge,
+          Plain(QStringLiteral("b.tif"), 8, 8, RGB(1, 2, 3))});
+    ASSERT_TRUE(w->pix);
+    EXPECT_TRUE(fake_->messages.isEmpty());
+    w->PushButton10->click();
+    EXPECT_EQ(fake_->messages, QStringList{tooLarge}) << "one message for the merge";
+    EXPECT_EQ(At(w->pix, 4, 4), RGB(11, 22, 33));
 }
 
 TEST_F(FramesTest, FlattenWithoutAPictureDoesNothing) {

@@ -8,7 +8,9 @@
 #include "app/resources.h"
 #include "biorad/biorad_import.h"
 #include "biorad/pic_fixtures.h"
+#include "platform/core/picture_reader.h"
 #include "support/named_pipe.h"
+#include "support/png_bytes.h"
 #include "support/workspace_fixture.h"
 #include "workspace/workspace_window.h"
 
@@ -174,6 +176,31 @@ TEST_F(IntakeTest, BadFilesChangeNothing) {
     w->fola[0].reset();
     w->afterdrop();
     EXPECT_EQ(w->pix, before);
+}
+
+// Pictures past the image reader's default limit of 128 MB open: the working
+// area is reduced from them. A picture whose header claims more than the
+// program can hold is refused with a message, and nothing changes.
+TEST_F(IntakeTest, LargePicturesOpenAndThoseTooLargeToHoldSaySo) {
+    Load(Bytes(QStringLiteral("big.png"), test::FlatPng(9000, 9000, 200, 40, 90)));
+    ASSERT_TRUE(w->pix);
+    EXPECT_EQ(QSize(w->pix->Width(), w->pix->Height()), QSize(9000, 9000));
+    EXPECT_EQ(w->Title(), QStringLiteral("big.png"));
+    EXPECT_EQ(w->imgsize, 939) << "from the width, fitted to a 1024-pixel screen";
+    EXPECT_EQ(BackdropPixel(938, 938), RGB(200, 40, 90));
+    EXPECT_TRUE(fake_->messages.isEmpty());
+
+    const PicturePtr before = w->pix;
+    const FolderItemPtr huge = Bytes(QStringLiteral("huge.png"), test::ClaimingPng(100000, 100000));
+    const QString tooLarge = PictureTooLarge(QStringLiteral("huge.png"), QSize(100000, 100000));
+    Load(huge);
+    EXPECT_EQ(fake_->messages, QStringList{tooLarge});
+    fake_->openItems.push_back(huge);
+    w->_FileOpen_Action();
+    EXPECT_EQ(fake_->messages, (QStringList{tooLarge, tooLarge}));
+    EXPECT_EQ(w->pix, before);
+    EXPECT_EQ(w->imgsize, 939);
+    EXPECT_EQ(w->Title(), QStringLiteral("big.png"));
 }
 
 TEST_F(IntakeTest, WhatIsNotARegularFileIsRefusedWithAMessageBeforeItIsOpened) {

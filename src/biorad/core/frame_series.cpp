@@ -75,29 +75,37 @@ QString SeriesMessage(const SeriesOutcome& o) {
                                    .arg(Str(o.made), Str(o.frames)));
     }
     if (!o.movieWritten) {
-        text << QStringLiteral("The movie %1 could not be written%2.")
+        text << QStringLiteral(
+                    "The movie %1 could not be written%2; its unfinished file was removed.")
                     .arg(Quoted(o.movie), Because(o.movieError));
-        text << (o.removed ? QStringLiteral("The folder you specified in the previous dialog box "
-                                            "was removed again with the frames saved in it: "
-                                            "nothing was kept.")
-                           : QStringLiteral("The folder you specified in the previous dialog box "
-                                            "could not be removed again; what was saved is in "
-                                            "it, but no frames are handed over."));
-        return text.join(QLatin1Char(' '));
+        if (o.stop.isEmpty() && o.made < o.frames)
+            text << QStringLiteral("The export stopped after frame %1 of %2.")
+                        .arg(Str(o.made), Str(o.frames));
     }
+    // Frames not saved are in the movie only when it was written.
+    const QString it = o.movieWritten ? QStringLiteral(", and it is in the movie") : QString();
+    const QString they = o.movieWritten ? QStringLiteral(", and they are in the movie") : QString();
     if (o.unsaved == 1 && o.made == 1)
-        text << QStringLiteral("The frame could not be saved as a TIFF file: it beeped, and it is "
-                               "in the movie.");
+        text << QStringLiteral("The frame could not be saved as a TIFF file: it beeped%1.").arg(it);
     else if (o.unsaved == 1)
-        text << QStringLiteral("1 of the %1 frames could not be saved as a TIFF file: it beeped, "
-                               "and it is in the movie.")
-                    .arg(Str(o.made));
+        text << QStringLiteral("1 of the %1 frames could not be saved as a TIFF file: it beeped%2.")
+                    .arg(Str(o.made), it);
     else if (o.unsaved > 1)
-        text << QStringLiteral("%1 of the %2 frames could not be saved as TIFF files: each "
-                               "beeped, and they are in the movie.")
-                    .arg(Str(o.unsaved), Str(o.made));
-    text << QStringLiteral("What was saved is stored in the folder you specified in the previous "
-                           "dialog box.");
+        text << QStringLiteral(
+                    "%1 of the %2 frames could not be saved as TIFF files: each beeped%3.")
+                    .arg(Str(o.unsaved), Str(o.made), they);
+    const QString folder = QStringLiteral("the folder you specified in the previous dialog box");
+    const int saved = o.made - o.unsaved;
+    if (o.movieWritten)
+        text << QStringLiteral("What was saved is stored in %1.").arg(folder);
+    else if (saved == 1)
+        text << QStringLiteral("The frame saved whole is kept in %1.").arg(folder);
+    else if (saved > 1)
+        text << QStringLiteral("The %1 frames saved whole are kept in %2.").arg(Str(saved), folder);
+    else if (o.removed)
+        text << QStringLiteral("No frame was saved, and %1 was removed again.").arg(folder);
+    else
+        text << QStringLiteral("No frame was saved; %1 could not be removed again.").arg(folder);
     return text.join(QLatin1Char(' '));
 }
 
@@ -116,24 +124,19 @@ SeriesOutcome RunSeries(const FolderItemPtr& folder, int npics, SeriesMovie& mov
     const QString n = folder->Name();
     SeriesOutcome outcome;
     outcome.frames = npics;
-    // The files this export wrote, and the entries they took the place of.
-    std::vector<FolderItemPtr> written = {folder->Child(MovieFileName(n))};
-    std::vector<std::pair<int, FolderItemPtr>> former;
     for (int i = 1; i <= npics; ++i) {
         const PicturePtr frame = steps.makeFrame(i, &outcome.stop);
         if (!frame) break;
         const FolderItemPtr file = folder->Child(FrameFileName(n, i));
         if (steps.saveFrame(frame, file)) {
-            former.emplace_back(i, fseq[static_cast<std::size_t>(i)]);
             fseq[static_cast<std::size_t>(i)] = file;
-            written.push_back(file);
         } else {
             steps.beep();
             ++outcome.unsaved;
         }
         steps.frameDone(i, FrameProgress(i, npics));
         ++outcome.made;
-        // A movie that failed cannot be kept: no further frame is made for it.
+        // A movie that failed takes no further frame: the export stops here.
         if (!movie.AppendPicture(frame)) {
             outcome.movieWritten = false;
             break;
@@ -144,8 +147,10 @@ SeriesOutcome RunSeries(const FolderItemPtr& folder, int npics, SeriesMovie& mov
     if (outcome.movieWritten) return outcome;
     outcome.movie = MovieFileName(n);
     outcome.movieError = movie.ErrorText();
-    outcome.removed = RemoveSeriesFolder(folder, written);
-    for (const auto& [i, entry] : former) fseq[static_cast<std::size_t>(i)] = entry;
+    // The movie's unfinished file went with its failed Finish; the frames
+    // saved whole stay where they are, and the folder goes only when it holds
+    // nothing.
+    if (outcome.made == outcome.unsaved) outcome.removed = folder->Delete();
     return outcome;
 }
 

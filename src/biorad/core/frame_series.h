@@ -42,7 +42,8 @@ struct SeriesOutcome {
     bool movieWritten = true;  // the movie holds every frame made and was put in place
     QString stop = {};         // why it stopped before its last frame; "" when it did not
     // When the movie was not written: the movie's name, why not ("" when not
-    // known), and whether the series' folder was removed again with all it held.
+    // known), and whether the series' folder, empty as no frame was saved in
+    // it, was removed again.
     QString movie = {};
     QString movieError = {};
     bool removed = false;
@@ -50,7 +51,8 @@ struct SeriesOutcome {
 // "The QuickTime movie (along with its frames) is stored in the folder you
 // specified in the previous dialog box." when every frame was made and saved
 // and the movie written; otherwise what went wrong, how many frames could not
-// be saved, and what is left of the series.
+// be saved, and what is left of the series: the frames saved whole stay when
+// the movie fails.
 QString SeriesMessage(const SeriesOutcome& o);
 
 // The movie of a series, as the export drives it: created with one video
@@ -60,7 +62,8 @@ public:
     virtual ~SeriesMovie() = default;
     virtual bool Open(const QString& path, int width, int height, double frameRate) = 0;
     virtual bool AppendPicture(const PicturePtr& picture) = 0;
-    // Writes what is left and closes the file; false when the movie is not whole.
+    // Writes what is left and closes the file; false when the movie is not
+    // whole, and its unfinished file is then gone.
     virtual bool Finish() = 0;
     // Why Open or Finish failed ("" when not known).
     virtual QString ErrorText() const = 0;
@@ -89,9 +92,9 @@ struct SeriesSteps {
 // made, saved as a TIFF file (a frame not saved beeps and leaves its fseq
 // entry as it was; a saved one is fseq(i)) and appended to the movie, which
 // is finished at the end. Stops at the first frame that cannot be made. When
-// the movie cannot be written whole, the export stops and its folder is
-// removed again with every file it put there; fseq then holds what it held
-// before. fseq must hold entries 0 to npics.
+// the movie cannot be written whole, the export stops; the frames saved whole
+// stay in the folder and in fseq, and the folder is removed again only when no
+// frame was saved in it. fseq must hold entries 0 to npics.
 SeriesOutcome RunSeries(const FolderItemPtr& folder, int npics, SeriesMovie& movie,
                         const SeriesSteps& steps, std::vector<FolderItemPtr>& fseq);
 

@@ -3,11 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QTemporaryDir>
 #include <QUuid>
 
 #include "platform/core/filetypes.h"
+#include "platform/core/picture_reader.h"
 #include "platform/core/whole_file_writer.h"
 
 namespace qv {
@@ -46,12 +46,9 @@ FolderItemPtr FolderItem::Child(const QString& name) const {
     return std::make_shared<FolderItem>(QDir(path_).filePath(name));
 }
 
-PicturePtr FolderItem::OpenAsPicture() const {
+PicturePtr FolderItem::OpenAsPicture(QString* problem) const {
     if (!QFileInfo(path_).isFile()) return nullptr;
-    QImageReader reader(path_);
-    reader.setDecideFormatFromContent(true);
-    const QImage image = reader.read();
-    return PictureFromImage(image);
+    return ReadPicture(path_, Name(), problem);
 }
 
 bool FolderItem::WriteBytes(const QByteArray& bytes, QString* error) const {

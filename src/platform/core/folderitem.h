@@ -31,8 +31,10 @@ public:
     FolderItemPtr Child(const QString& name) const;
 
     // The file decoded as a 32-bit RGB picture (the first page of a multi-page
-    // file); none when it is missing, cannot be decoded or is too large.
-    PicturePtr OpenAsPicture() const;
+    // file) by the program's one picture reader; none when it is missing or
+    // cannot be decoded, and none with the reason in `problem` (when given)
+    // when the picture is more than the program can hold.
+    PicturePtr OpenAsPicture(QString* problem = nullptr) const;
     // Creates or replaces the file with these bytes, whole or not at all
     // (WholeFileWriter); false when it cannot, with the reason in `error`.
     bool WriteBytes(const QByteArray& bytes, QString* error = nullptr) const;

@@ -39,4 +39,10 @@ QString AreaSeriesName(const QString& title, const QString& sampleId) {
            QStringLiteral(".xls");
 }
 
+QString SeriesEndedAfterword() {
+    return QStringLiteral(
+        "The series has ended: this Include is not counted, and the rows written before it stay "
+        "in the file.");
+}
+
 }  // namespace qv

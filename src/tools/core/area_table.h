@@ -38,4 +38,7 @@ QString AreaTableName(const QString& title, const QString& sampleId);
 // A series' default name: the title up to its first "." + " Area " + ID + ".xls".
 QString AreaSeriesName(const QString& title, const QString& sampleId);
 
+// Said after the message of a series row that could not be written.
+QString SeriesEndedAfterword();
+
 }  // namespace qv

@@ -48,25 +48,51 @@ TEST(FrameSeriesTest, TheClosingMessageTellsWhatWentWrong) {
     };
     const Case cases[] = {
         {"all saved", {5, 5, 0, true, {}}, stored},
-        {"one frame unsaved", {5, 5, 1, true, {}},
-         "1 of the 5 frames could not be saved as a TIFF file: it beeped, and it is in the movie. " +
+        {"one frame unsaved",
+         {5, 5, 1, true, {}},
+         "1 of the 5 frames could not be saved as a TIFF file: it beeped, and it is in the "
+         "movie. " +
              rest},
-        {"the only frame unsaved", {1, 1, 1, true, {}},
+        {"the only frame unsaved",
+         {1, 1, 1, true, {}},
          "The frame could not be saved as a TIFF file: it beeped, and it is in the movie. " + rest},
-        {"two unsaved", {12, 12, 2, true, {}},
+        {"two unsaved",
+         {12, 12, 2, true, {}},
          "2 of the 12 frames could not be saved as TIFF files: each beeped, and they are in the "
-         "movie. " + rest},
-        {"movie not written, folder removed", {5, 5, 1, false, {}, "Seqmovie.mov", "disk full", true},
-         "The movie \"Seqmovie.mov\" could not be written (disk full). The folder you specified in "
-         "the previous dialog box was removed again with the frames saved in it: nothing was kept."},
-        {"movie not written, folder kept", {5, 5, 0, false, {}, "Seqmovie.mov", "", false},
-         "The movie \"Seqmovie.mov\" could not be written. The folder you specified in the previous "
-         "dialog box could not be removed again; what was saved is in it, but no frames are handed "
-         "over."},
-        {"stopped", {5, 2, 1, true, QStringLiteral("The file \"a.pic\" has changed.")},
+         "movie. " +
+             rest},
+        {"movie not finished, frames kept",
+         {5, 5, 1, false, {}, "Seqmovie.mov", "disk full", false},
+         "The movie \"Seqmovie.mov\" could not be written (disk full); its unfinished file was "
+         "removed. 1 of the 5 frames could not be saved as a TIFF file: it beeped. The 4 frames "
+         "saved whole are kept in the folder you specified in the previous dialog box."},
+        {"movie failed at frame 2",
+         {5, 2, 0, false, {}, "Seqmovie.mov", "", false},
+         "The movie \"Seqmovie.mov\" could not be written; its unfinished file was removed. The "
+         "export stopped after frame 2 of 5. The 2 frames saved whole are kept in the folder you "
+         "specified in the previous dialog box."},
+        {"movie failed at frame 1",
+         {5, 1, 0, false, {}, "Seqmovie.mov", "", false},
+         "The movie \"Seqmovie.mov\" could not be written; its unfinished file was removed. The "
+         "export stopped after frame 1 of 5. The frame saved whole is kept in the folder you "
+         "specified in the previous dialog box."},
+        {"movie not written, no frame saved",
+         {2, 2, 2, false, {}, "Seqmovie.mov", "", true},
+         "The movie \"Seqmovie.mov\" could not be written; its unfinished file was removed. 2 of "
+         "the 2 frames could not be saved as TIFF files: each beeped. No frame was saved, and the "
+         "folder you specified in the previous dialog box was removed again."},
+        {"nothing saved, folder kept",
+         {1, 1, 1, false, {}, "Seqmovie.mov", "", false},
+         "The movie \"Seqmovie.mov\" could not be written; its unfinished file was removed. The "
+         "frame could not be saved as a TIFF file: it beeped. No frame was saved; the folder you "
+         "specified in the previous dialog box could not be removed again."},
+        {"stopped",
+         {5, 2, 1, true, QStringLiteral("The file \"a.pic\" has changed.")},
          "The file \"a.pic\" has changed. The export stopped after frame 2 of 5. 1 of the 2 frames "
-         "could not be saved as a TIFF file: it beeped, and it is in the movie. " + rest},
-        {"stopped at once", {5, 0, 0, true, QStringLiteral("Gone.")},
+         "could not be saved as a TIFF file: it beeped, and it is in the movie. " +
+             rest},
+        {"stopped at once",
+         {5, 0, 0, true, QStringLiteral("Gone.")},
          "Gone. The export stopped before its first frame. " + rest},
     };
     for (const Case& c : cases) EXPECT_EQ(SeriesMessage(c.outcome), c.message) << c.what;
@@ -93,7 +119,7 @@ public:
     }
     bool AppendPicture(const PicturePtr& picture) override {
         frames.push_back(picture);
-        return true;
+        return static_cast<int>(frames.size()) != failAppendAt;
     }
     bool Finish() override {
         ++finished;
@@ -101,6 +127,7 @@ public:
     }
     QString ErrorText() const override { return failOpen || failFinish ? "disk full" : ""; }
     bool failOpen = false, failFinish = false;
+    int failAppendAt = 0;  // the frame (from 1) whose append fails; 0 none
     QString path;
     QSize size;
     double frameRate = 0;
@@ -187,9 +214,13 @@ TEST_F(SeriesRunTest, EveryFrameMadeGoesToTheMovieAndTheSavedOnesToTheList) {
     EXPECT_TRUE(o.movieWritten);
 }
 
-TEST_F(SeriesRunTest, AMovieThatFailsTakesTheWholeSeriesWithIt) {
+// The frames saved whole outlive a movie that fails, at any frame or at its
+// end; the folder goes only when nothing was saved in it, and never takes a
+// file that is not the export's.
+TEST_F(SeriesRunTest, AMovieThatFailsKeepsTheFramesSavedWhole) {
     const FolderItemPtr former = Item("former.tif");
     QString intruder;  // a file of the user's that turns up in the folder
+    bool save = true;  // whether the frames' files can be saved
     int made = 0;
     SeriesSteps steps;
     steps.makeFrame = [&](int, QString*) -> PicturePtr {
@@ -198,30 +229,56 @@ TEST_F(SeriesRunTest, AMovieThatFailsTakesTheWholeSeriesWithIt) {
     };
     steps.saveFrame = [&](const PicturePtr&, const FolderItemPtr& file) {
         if (!intruder.isEmpty()) FolderItem::FromPath(dir.filePath(intruder))->WriteBytes("mine");
-        return file->WriteBytes("frame");
+        return save && file->WriteBytes("frame");
     };
     steps.beep = [] {};
     steps.frameDone = [](int, int) {};
     steps.keepAlive = [] {};
-    for (const char* user : {"", "Seq/user.txt"}) {
-        SCOPED_TRACE(user);
-        intruder = QString::fromLatin1(user);
+    struct Case {
+        const char* what;
+        int failAppendAt;  // 0: the movie fails at its end
+        bool save;
+        const char* intruder;
+        QStringList left;  // what the folder holds afterwards
+        bool removed;
+    };
+    const Case cases[] = {
+        {"at the end", 0, true, "", {"Seq1.tif", "Seq2.tif", "Seq3.tif"}, false},
+        {"at frame 2", 2, true, "", {"Seq1.tif", "Seq2.tif"}, false},
+        {"no frame saved", 0, false, "", {}, true},
+        {"no frame saved, a file of the user's", 0, false, "Seq/user.txt", {"user.txt"}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        intruder = QString::fromLatin1(c.intruder);
+        save = c.save;
+        made = 0;
         RecordedMovie failing;
         failing.failFinish = true;
+        failing.failAppendAt = c.failAppendAt;
         ASSERT_EQ(StartSeries(Item("Seq"), failing, 2, 2), QString());
         std::vector<FolderItemPtr> fseq(4, former);
         const SeriesOutcome o = RunSeries(Item("Seq"), 3, failing, steps, fseq);
         EXPECT_FALSE(o.movieWritten);
         EXPECT_EQ(o.movie, QStringLiteral("Seqmovie.mov"));
         EXPECT_EQ(o.movieError, QStringLiteral("disk full"));
-        EXPECT_EQ(fseq, std::vector<FolderItemPtr>(4, former)) << "no frame of it is handed over";
-        if (intruder.isEmpty()) {
-            EXPECT_TRUE(o.removed);
-            EXPECT_TRUE(Entries().isEmpty());
-        } else {
-            EXPECT_FALSE(o.removed) << "what is not the export's stays";
-            EXPECT_EQ(QDir(dir.filePath("Seq")).entryList(QDir::Files), QStringList{"user.txt"});
+        EXPECT_TRUE(o.stop.isEmpty());
+        EXPECT_EQ(made, c.failAppendAt ? c.failAppendAt : 3) << "no frame after the movie failed";
+        EXPECT_EQ(o.made, made);
+        EXPECT_EQ(failing.finished, 1);
+        EXPECT_EQ(o.removed, c.removed);
+        EXPECT_EQ(Item("Seq")->Exists(), !c.removed);
+        EXPECT_EQ(QDir(dir.filePath("Seq")).entryList(QDir::Files, QDir::Name), c.left);
+        for (int i = 1; i <= 3; ++i) {
+            const QString name = QStringLiteral("Seq%1.tif").arg(i);
+            if (c.left.contains(name))
+                EXPECT_EQ(fseq[static_cast<std::size_t>(i)]->AbsolutePath(),
+                          dir.filePath("Seq/" + name))
+                    << "a frame saved whole is handed over";
+            else
+                EXPECT_EQ(fseq[static_cast<std::size_t>(i)], former) << i;
         }
+        QDir(dir.filePath("Seq")).removeRecursively();
     }
 }
 
