@@ -20,20 +20,13 @@
 #include <functional>
 
 #include "platform/services.h"
+#include "support/file_bytes.h"
 
 namespace qv {
 namespace {
 
-QByteArray Read(const QString& path) {
-    QFile in(path);
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<missing>");
-}
-
-void Put(const QString& path, const QByteArray& bytes) {
-    QFile out(path);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    ASSERT_EQ(out.write(bytes), bytes.size());
-}
+using test::Put;
+using test::Read;
 
 // Takes one step on each modal window that comes to the front, in order. A
 // modal that no step is left for, or any modal once the time is up, is

@@ -16,21 +16,14 @@
 #include <QTemporaryDir>
 #include <csignal>
 
+#include "support/file_bytes.h"
 #include "support/named_pipe.h"
 
 namespace qv {
 namespace {
 
-QByteArray Read(const QString& path) {
-    QFile in(path);
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<missing>");
-}
-
-void Put(const QString& path, const QByteArray& bytes) {
-    QFile out(path);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    ASSERT_EQ(out.write(bytes), bytes.size());
-}
+using test::Put;
+using test::Read;
 
 bool IsFifo(const QString& path) {
     struct stat st {};
