@@ -232,11 +232,11 @@ void Window4::ShowMode(const QString& mode) {
     PopupMenu1->setEnabled(true);
 }
 
-void Window4::Droppedonettan(FolderItemPtr f) {
-    if (!f || Busy()) return;
+bool Window4::Droppedonettan(FolderItemPtr f) {
+    if (!f || Busy()) return false;
     // The file is checked as a dropped one is, before anything changes.
     IntakeRead in;
-    if (!ReadFiles({f}, &in)) return;
+    if (!ReadFiles({f}, &in)) return false;
     SetTitle(f->Name());
     StaticText3->setVisible(false);
     StaticText2->SetText(QStringLiteral("Hmm..."));
@@ -249,13 +249,14 @@ void Window4::Droppedonettan(FolderItemPtr f) {
     binin->SetPosition(kPicPixelStart);
     if (npics == 1) {
         ShowGrey(in.grey);
-        return;
+        return true;
     }
     ShowMode(QStringLiteral("Tricolor"));
     // Merged also while "Movie" is checked, so that the canvas and the picture
     // show this stack: the frame series starts only from a drop.
     colmode = Letters();
     render();
+    return true;
 }
 
 void Window4::PushButton1_Action() {

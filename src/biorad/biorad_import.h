@@ -49,8 +49,9 @@ public:
     void PushButton3_Action();
 
     // Takes one PIC file as the single current file and shows it in this
-    // window (the workspace hands over PIC frames this way).
-    void Droppedonettan(FolderItemPtr f);
+    // window (the workspace hands over PIC frames this way). False when the
+    // file was refused (with a message) or a pass runs: nothing changed.
+    bool Droppedonettan(FolderItemPtr f);
     // The open dialog for one PIC file.
     void locatefile();
 

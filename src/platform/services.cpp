@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QCursor>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDrag>
@@ -13,13 +14,13 @@
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QImageWriter>
-#include <QDesktopServices>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QUrl>
 #include <QWidget>
 #include <QWindow>
@@ -52,8 +53,22 @@ QString DialogFilter(const QString& fileTypes) {
     return QStringLiteral("%1 (%2)").arg(fileTypes, patterns.join(QLatin1Char(' ')));
 }
 
+// The extension a name filter such as "PNG (*.png)" stands for.
+QString FilterSuffix(const QString& filter) {
+    const int star = filter.indexOf(QStringLiteral("*."));
+    const int close = filter.indexOf(QLatin1Char(')'), star);
+    return star < 0 || close < 0 ? QString() : filter.mid(star + 2, close - star - 2);
+}
+
 class DesktopServices final : public Services {
 public:
+  DesktopServices() {
+      // Nothing is kept between runs: Qt's file dialogs would keep their
+      // history and last folder in the user's QtProject settings file. The
+      // user settings point under a device, where no file can be made.
+      for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+          QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
+  }
     int MsgBox(const QString& text) override {
         QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
                         QMessageBox::Ok, QApplication::activeWindow());
@@ -84,15 +99,22 @@ public:
         for (const QByteArray& f : QImageWriter::supportedImageFormats())
             filters << QStringLiteral("%1 (*.%2)").arg(QString::fromLatin1(f).toUpper(),
                                                       QString::fromLatin1(f));
-        QString selected = QStringLiteral("PNG (*.png)");
-        QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(),
-                                                    QString(), filters.join(QStringLiteral(";;")),
-                                                    &selected);
-        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
-            const int open = selected.indexOf(QStringLiteral("*."));
-            if (open >= 0) path += selected.mid(open + 1).chopped(1);
-        }
-        return path;
+        // Qt's own dialog: it adds the extension of the format picked to a
+        // name given without one before it asks whether to replace a file, so
+        // the question names the file that is written.
+        QFileDialog dialog(QApplication::activeWindow());
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setNameFilters(filters);
+        dialog.selectNameFilter(QStringLiteral("PNG (*.png)"));
+        dialog.setDefaultSuffix(FilterSuffix(dialog.selectedNameFilter()));
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog](const QString& filter) { dialog.setDefaultSuffix(FilterSuffix(filter)); });
+        if (dialog.exec() != QDialog::Accepted) return QString();
+        const QStringList chosen = dialog.selectedFiles();
+        return chosen.isEmpty() ? QString() : chosen.first();
     }
     bool ShowURL(const QString& url) override { return QDesktopServices::openUrl(QUrl(url)); }
     QString ClipboardText() override { return QGuiApplication::clipboard()->text(); }

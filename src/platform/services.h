@@ -36,6 +36,8 @@ public:
     virtual FolderItemPtr GetOpenFolderItem(const QString& fileTypes) = 0;
     virtual FolderItemPtr GetSaveFolderItem(const QString& fileTypes, const QString& name) = 0;
     // The save dialog of ExportPicture: a path whose extension names the format, or "" on cancel.
+    // The dialog adds the picked format's extension to a name given without one, and asks
+    // before it names a file that exists.
     virtual QString GetPictureSavePath() = 0;
     // Opens an address in the desktop's browser or mail program; false when none could.
     virtual bool ShowURL(const QString& url) = 0;

@@ -1,5 +1,8 @@
 // Image intake: File > Open, pictures handed over by other windows, the current
 // frame of the frame list, the demo image, and the layout that follows them.
+#include <QDir>
+#include <QFileInfo>
+
 #include "app/resources.h"
 #include "biorad/biorad_import.h"
 #include "platform/services.h"
@@ -13,6 +16,13 @@ namespace {
 const QString kDrawRoi = QStringLiteral("Draw a ROI or choose Background handling");
 
 }  // namespace
+
+QString DemoNotWritten(const QString& folder, const QString& reason) {
+    return QStringLiteral(
+               "The demo image could not be opened: it could not be written to the "
+               "temporary folder \"%1\": %2.")
+        .arg(folder, reason);
+}
 
 void Window1::ApplyWorkingSize(int pictureWidth, Intake intake) {
     const WorkingSize size = WorkingSizeFor(pictureWidth, Platform().ScreenHeight(), intake);
@@ -84,12 +94,12 @@ void Window1::afterdrop() {
     FolderItemPtr f = fola[static_cast<size_t>(actualframe)];
     if (!f) return;  // an empty frame slot: nothing to load
     if (f->Type() == QLatin1String("image/biorad")) {
-        SetTitle(f->Name());
         StaticText3->SetText(QStringLiteral("Preparing to convert Biorad file.\rPlease wait..."));
         StaticText3->repaint();
         Window4* importer = Window4::instance();
         importer->Show();
-        importer->Droppedonettan(f);
+        // The title names the sample of every export: a refused file is none.
+        if (importer->Droppedonettan(f)) SetTitle(f->Name());
         StaticText3->SetText(QStringLiteral("Biorad file import"));
         StaticText3->repaint();
         return;
@@ -124,8 +134,14 @@ void Window1::afterdrop() {
 
 void Window1::opendemo() {
     const QByteArray bytes = demo();
+    // The demo image opens from a file in the temporary folder.
     FolderItemPtr t = GetTemporaryFolderItem();
-    if (!t || !t->WriteBytes(bytes)) return;
+    QString reason = QStringLiteral("no folder of the program's own could be made there");
+    if (!t || !t->WriteBytes(bytes, &reason)) {
+        const QString folder = t ? QFileInfo(t->AbsolutePath()).absolutePath() : QDir::tempPath();
+        MsgBox(DemoNotWritten(folder, reason));
+        return;
+    }
     PicturePtr q = t->OpenAsPicture();
     if (!q) return;  // the demo bytes did not decode
     PicturePtr p = NewPicture(q->Width(), q->Height(), 32);

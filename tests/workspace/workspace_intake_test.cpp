@@ -9,6 +9,7 @@
 #include "biorad/biorad_import.h"
 #include "biorad/pic_fixtures.h"
 #include "platform/core/picture_reader.h"
+#include "platform/core/whole_file_writer.h"
 #include "support/named_pipe.h"
 #include "support/png_bytes.h"
 #include "support/workspace_fixture.h"
@@ -231,6 +232,7 @@ TEST_F(IntakeTest, WhatIsNotARegularFileIsRefusedWithAMessageBeforeItIsOpened) {
     ASSERT_TRUE(Window4::existing());
     EXPECT_EQ(Window4::existing()->nx, 0);
     EXPECT_EQ(w->pix, before);
+    EXPECT_EQ(w->Title(), QStringLiteral("good.tif")) << "a refused file names no sample";
     Window4::existing()->Close();
 }
 
@@ -294,6 +296,35 @@ TEST_F(IntakeTest, DemoBytesThatDoNotDecodeChangeNothing) {
     EXPECT_EQ(w->imgsize, 0);
     ResourceFile::SetRoot(QString());
     ReleaseResources();
+}
+
+// A temporary folder that cannot take the demo image's file: the user is told
+// why, and nothing changes.
+TEST_F(IntakeTest, ADemoImageThatCannotBeWrittenIsReported) {
+    for (const WriteFault& f : {WriteFault::AtOpen(), WriteFault::AfterBytes(100)}) {
+        fake_->messages.clear();
+        {
+            ScopedWriteFault full(f);
+            w->_ToolsOpendemoimage_Action();
+            EXPECT_EQ(full.Struck(), 1);
+        }
+        ASSERT_EQ(fake_->messages.size(), 1);
+        const QString& message = fake_->messages.first();
+        EXPECT_TRUE(message.startsWith(QStringLiteral(
+            "The demo image could not be opened: it could not be written to the temporary "
+            "folder \"")))
+            << message.toStdString();
+        EXPECT_FALSE(message.endsWith(QStringLiteral("\": .")));
+        EXPECT_FALSE(w->pix);
+        EXPECT_FALSE(w->fola[0]);
+        EXPECT_EQ(w->imgsize, 0);
+    }
+    EXPECT_EQ(DemoNotWritten(QStringLiteral("/tmp/q"), QStringLiteral("No space left on device")),
+              QStringLiteral("The demo image could not be opened: it could not be written to the "
+                             "temporary folder \"/tmp/q\": No space left on device."));
+    w->_ToolsOpendemoimage_Action();
+    EXPECT_TRUE(w->pix) << "once the folder takes it";
+    EXPECT_EQ(fake_->messages.size(), 1);
 }
 
 TEST_F(IntakeTest, MultiPageTiffOpensItsFirstPageAndGifItsPalette) {

@@ -58,6 +58,34 @@ QString RandomTag() {
     return tag;
 }
 
+// The file a path names once its links are followed, link by link, so that a
+// link whose file does not exist yet names the file to create.
+QFileInfo FollowLinks(const QString& path) {
+    QFileInfo info(path);
+    for (int hops = 0; info.isSymLink() && hops < 40; ++hops)
+        info = QFileInfo(info.symLinkTarget());
+    return info;
+}
+
+// Flushes the file's buffer to the system and syncs it to the disk;
+// `failSync` reports the sync as failed whatever it did (the test seam).
+bool FlushAndSync(QFileDevice& file, bool failSync, QString* error) {
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    int synced = ::fsync(file.handle());
+    if (failSync) {
+        synced = -1;
+        errno = EIO;
+    }
+    if (synced != 0) {
+        if (error) *error = SystemError(errno);
+        return false;
+    }
+    return true;
+}
+
 // Syncs the folder so that a rename in it survives a crash; a folder that
 // cannot be synced does not undo the rename.
 void SyncFolder(const QString& folder) {
@@ -70,10 +98,9 @@ void SyncFolder(const QString& folder) {
 }  // namespace
 
 WholeFileWriter::WholeFileWriter(const QString& targetPath) {
-    QFileInfo info(targetPath);
-    // A link is kept: the file it points to is the one replaced.
-    if (info.isSymLink() && info.exists()) info = QFileInfo(info.canonicalFilePath());
-    target_ = info.absoluteFilePath();
+    // A link is kept: the file it points to is the one replaced, or created
+    // when it does not exist yet.
+    target_ = FollowLinks(targetPath).absoluteFilePath();
 }
 
 WholeFileWriter::~WholeFileWriter() {
@@ -171,9 +198,9 @@ bool WholeFileWriter::Commit() {
     } else if (!FlushBuffer()) {
         return false;
     }
-    if (fault_ && fault_->fault.at == WriteFault::At::Flush) return Fail(SystemError(EIO));
     QString reason;
-    if (!FlushAndSyncChecked(file_, &reason)) return Fail(reason);
+    if (!FlushAndSync(file_, fault_ && fault_->fault.at == WriteFault::At::Flush, &reason))
+        return Fail(reason);
     file_.close();
     if (file_.error() != QFileDevice::NoError) return Fail(file_.errorString());
 
@@ -225,15 +252,7 @@ bool WriteAllChecked(QFileDevice& file, const char* data, qint64 size, QString* 
 }
 
 bool FlushAndSyncChecked(QFileDevice& file, QString* error) {
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    if (::fsync(file.handle()) != 0) {
-        if (error) *error = SystemError(errno);
-        return false;
-    }
-    return true;
+    return FlushAndSync(file, false, error);
 }
 
 bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString* error) {

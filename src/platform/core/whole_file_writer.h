@@ -106,7 +106,8 @@ struct WriteFault {
     enum class At {
         Open,    // the temporary file cannot be created
         Write,   // the file accepts `afterBytes` bytes, then every write fails
-        Flush,   // every write succeeds, the final flush and sync fail
+        Flush,   // every write succeeds; the final flush and sync run, and the
+                 // sync's result is then replaced by a failure
         Rename,  // everything is written; renaming it over the target fails
     };
     At at = At::Write;

@@ -5,6 +5,8 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QBuffer>
 #include <QDir>
@@ -12,20 +14,62 @@
 #include <QImage>
 #include <QImageWriter>
 #include <QTemporaryDir>
+#include <csignal>
+
+#include "support/file_bytes.h"
+#include "support/named_pipe.h"
 
 namespace qv {
 namespace {
 
-QByteArray Read(const QString& path) {
-    QFile in(path);
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<missing>");
+using test::Put;
+using test::Read;
+
+bool IsFifo(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
 }
 
-void Put(const QString& path, const QByteArray& bytes) {
-    QFile out(path);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    ASSERT_EQ(out.write(bytes), bytes.size());
+// Sets or clears the immutable flag of a file; false where the file system or
+// the user's rights do not allow it.
+bool SetImmutable(const QString& path, bool on) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (done) {
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return done;
 }
+
+// A real limit on the size of the files this process writes, for its life;
+// the signal a write past it would raise is ignored, so the write comes back
+// short or fails, as on a full disk.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &before_);
+        signal_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = before_;
+        limit.rlim_cur = bytes;
+        set_ = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, signal_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool Set() const { return set_; }
+
+  private:
+    rlimit before_{};
+    void (*signal_)(int) = nullptr;
+    bool set_ = false;
+};
 
 QByteArray Pattern(int size) {
     QByteArray bytes(size, '\0');
@@ -36,10 +80,12 @@ QByteArray Pattern(int size) {
 class WholeFileWriterTest : public ::testing::Test {
   protected:
     QString Path(const QString& name) const { return dir_.filePath(name); }
-    // Everything in the folder, hidden files included: no temporary file may stay.
-    QStringList Entries() const {
-        return QDir(dir_.path())
-            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    // Everything in the folder, hidden files, pipes and dangling links
+    // included: no temporary file may stay.
+    QStringList Entries(const QString& folder = QString()) const {
+        return QDir(Path(folder))
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                       QDir::Name);
     }
     QTemporaryDir dir_;
 };
@@ -237,6 +283,140 @@ TEST_F(WholeFileWriterTest, AReadOnlyFolderLeavesTheEarlierFile) {
     EXPECT_EQ(Read(path), QByteArray("earlier"));
     EXPECT_EQ(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("sheet.xls")});
+}
+
+// The real writes fail at a file size limit: at once, part way through one
+// write, or in the last bytes written at the commit. The writer reports it, and
+// the earlier file keeps every byte.
+TEST_F(WholeFileWriterTest, AWriteCutShortByAFileSizeLimitLeavesTheEarlierFile) {
+    struct Case {
+        const char* name;
+        rlim_t limit;
+        int pieces;  // written in pieces of 1000 bytes
+    };
+    const Case cases[] = {
+        {"nothing can be written", 0, 1},
+        {"the first write comes back short", 500, 1},
+        {"a full chunk goes out, the rest at the commit is cut short", 70000, 100},
+    };
+    const QString path = Path(QStringLiteral("table.xls"));
+    const QByteArray old = Pattern(2000);
+    Put(path, old);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool committed = true;
+        QString error;
+        {
+            const FileSizeLimit limit(c.limit);
+            ASSERT_TRUE(limit.Set());
+            WholeFileWriter out(path);
+            if (out.Open())
+                for (int i = 0; i < c.pieces; ++i) out.write(Pattern(1000));
+            committed = out.Commit();
+            error = out.ErrorText();
+        }
+        EXPECT_FALSE(committed);
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_EQ(Read(path), old);
+        EXPECT_EQ(Entries(), QStringList{QStringLiteral("table.xls")});
+    }
+}
+
+// The rename itself fails (the temporary file has gone before it): the commit
+// reports it and the earlier file stays.
+TEST_F(WholeFileWriterTest, ARenameThatFailsIsReportedAndLeavesTheEarlierFile) {
+    const QString path = Path(QStringLiteral("cells.png"));
+    Put(path, "earlier");
+    WholeFileWriter out(path);
+    ASSERT_TRUE(out.Open());
+    out.write(Pattern(100));
+    ASSERT_TRUE(QFile::remove(out.TemporaryPath()));
+    EXPECT_FALSE(out.Commit());
+    EXPECT_TRUE(out.Failed());
+    EXPECT_FALSE(out.ErrorText().isEmpty());
+    EXPECT_EQ(Read(path), QByteArray("earlier"));
+    EXPECT_EQ(Entries(), QStringList{QStringLiteral("cells.png")});
+}
+
+// An immutable file cannot be renamed over, not even by root.
+TEST_F(WholeFileWriterTest, AnImmutableFileIsNotReplaced) {
+    const QString path = Path(QStringLiteral("sheet.xls"));
+    Put(path, "earlier");
+    if (!SetImmutable(path, true))
+        GTEST_SKIP() << "this file system or user cannot make a file immutable";
+    QString error;
+    const bool written = WriteFileWhole(path, "new", &error);
+    SetImmutable(path, false);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(Read(path), QByteArray("earlier"));
+    EXPECT_EQ(Entries(), QStringList{QStringLiteral("sheet.xls")});
+}
+
+// Saving onto a link replaces or creates the file it points to and keeps the
+// link, whether that file exists yet or not, through a chain of links too; a
+// failed write leaves the file (or its absence) and the link as they were.
+TEST_F(WholeFileWriterTest, ALinkIsKeptAndTheFileItPointsToIsWritten) {
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("real")));
+    struct Case {
+        const char* name;
+        const char* link;
+        const char* pointsTo;  // as the link holds it
+        const char* file;      // the file at the end of the links
+        bool exists;
+    };
+    const Case cases[] = {
+        {"to an existing file", "a.png", "real/a.png", "real/a.png", true},
+        {"to a file not made yet", "b.png", "real/b.png", "real/b.png", false},
+        {"relative, not made yet", "real/c.png", "c2.png", "real/c2.png", false},
+        {"a chain to a file not made yet", "d.png", "b2.png", "real/d.png", false},
+    };
+    ASSERT_TRUE(QFile::link(Path(QStringLiteral("real/d.png")), Path(QStringLiteral("b2.png"))));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString link = Path(QString::fromLatin1(c.link));
+        const QString file = Path(QString::fromLatin1(c.file));
+        if (c.exists) Put(file, "earlier");
+        ASSERT_EQ(::symlink(c.pointsTo, QFile::encodeName(link).constData()), 0);
+        const QStringList before = Entries();
+        const QStringList beforeReal = Entries(QStringLiteral("real"));
+        {
+            ScopedWriteFault fault(WriteFault::AfterBytes(3));
+            QString error;
+            EXPECT_FALSE(WriteFileWhole(link, "failed", &error));
+            EXPECT_FALSE(error.isEmpty());
+        }
+        EXPECT_EQ(Read(file), c.exists ? QByteArray("earlier") : QByteArray("<missing>"));
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        EXPECT_EQ(Entries(), before);
+        EXPECT_EQ(Entries(QStringLiteral("real")), beforeReal);
+
+        ASSERT_TRUE(WriteFileWhole(link, "written"));
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        EXPECT_EQ(QFile::symLinkTarget(link), QFileInfo(link).absolutePath() + QLatin1Char('/') +
+                                                  QString::fromLatin1(c.pointsTo));
+        EXPECT_EQ(Read(file), QByteArray("written"));
+        EXPECT_EQ(Read(link), QByteArray("written"));
+    }
+}
+
+// A named pipe is no file to replace: it is refused, stays a pipe, and nothing
+// is left beside it; the same through a link to it.
+TEST_F(WholeFileWriterTest, ANamedPipeIsRefusedAndStaysAPipe) {
+    const QString pipe = Path(QStringLiteral("q.png"));
+    const test::NamedPipe made(pipe);
+    ASSERT_TRUE(made.Made());
+    const QString link = Path(QStringLiteral("link.png"));
+    ASSERT_TRUE(QFile::link(pipe, link));
+    for (const QString& target : {pipe, link}) {
+        SCOPED_TRACE(target.toStdString());
+        QString error;
+        EXPECT_FALSE(WriteFileWhole(target, "picture", &error));
+        EXPECT_EQ(error, QStringLiteral("it is not a regular file"));
+        EXPECT_TRUE(IsFifo(pipe));
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        EXPECT_EQ(Entries(), (QStringList{QStringLiteral("link.png"), QStringLiteral("q.png")}));
+    }
 }
 
 // The checked steps against a device that is always full: an unbuffered write
