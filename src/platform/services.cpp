@@ -61,14 +61,14 @@ QString FilterSuffix(const QString& filter) {
 }
 
 class DesktopServices final : public Services {
-public:
-  DesktopServices() {
-      // Nothing is kept between runs: Qt's file dialogs would keep their
-      // history and last folder in the user's QtProject settings file. The
-      // user settings point under a device, where no file can be made.
-      for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
-          QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
-  }
+  public:
+    DesktopServices() {
+        // Nothing is kept between runs: Qt's file dialogs would keep their
+        // history and last folder in the user's QtProject settings file. The
+        // user settings point under a device, where no file can be made.
+        for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
+    }
     int MsgBox(const QString& text) override {
         QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
                         QMessageBox::Ok, QApplication::activeWindow());
