@@ -185,26 +185,11 @@ void StaticText::SetTextColor(Color c) {
 
 // ---- PushButton --------------------------------------------------------------
 
-PushButton::PushButton(QWidget* parent) : QPushButton(parent) {
+PushButton::PushButton(QWidget* parent) : FittedCaptionButton(parent) {
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [this] {
         if (Action) Action();
     });
-}
-
-void PushButton::SetCaption(const QString& c) {
-    setText(c);
-    fit_.Fit(this);
-}
-
-void PushButton::changeEvent(QEvent* event) {
-    QPushButton::changeEvent(event);
-    if (event->type() == QEvent::FontChange) fit_.FontChanged(this);
-}
-
-void PushButton::resizeEvent(QResizeEvent* event) {
-    QPushButton::resizeEvent(event);
-    fit_.Fit(this);
 }
 
 void PushButton::Push() {
@@ -213,7 +198,7 @@ void PushButton::Push() {
 
 // ---- BevelButton -------------------------------------------------------------
 
-BevelButton::BevelButton(QWidget* parent) : QPushButton(parent) {
+BevelButton::BevelButton(QWidget* parent) : FittedCaptionButton(parent) {
     setFocusPolicy(Qt::NoFocus);
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [this] {
@@ -222,21 +207,6 @@ BevelButton::BevelButton(QWidget* parent) : QPushButton(parent) {
     connect(this, &QPushButton::toggled, this, [this](bool) {
         if (buttonType_ == 1 && Action) Action();
     });
-}
-
-void BevelButton::SetCaption(const QString& c) {
-    setText(c);
-    fit_.Fit(this);
-}
-
-void BevelButton::changeEvent(QEvent* event) {
-    QPushButton::changeEvent(event);
-    if (event->type() == QEvent::FontChange) fit_.FontChanged(this);
-}
-
-void BevelButton::resizeEvent(QResizeEvent* event) {
-    QPushButton::resizeEvent(event);
-    fit_.Fit(this);
 }
 
 void BevelButton::SetButtonType(int type) {
@@ -341,38 +311,13 @@ void CaptionFit::Fit(QAbstractButton* button) {
     fitting = false;
 }
 
-void CheckBox::SetCaption(const QString& c) {
-    setText(c);
-    fit_.Fit(this);
-}
-
-void CheckBox::changeEvent(QEvent* event) {
-    QCheckBox::changeEvent(event);
-    if (event->type() == QEvent::FontChange) fit_.FontChanged(this);
-}
-
-void CheckBox::resizeEvent(QResizeEvent* event) {
-    QCheckBox::resizeEvent(event);
-    fit_.Fit(this);
-}
-
-void RadioButton::changeEvent(QEvent* event) {
-    QRadioButton::changeEvent(event);
-    if (event->type() == QEvent::FontChange) fit_.FontChanged(this);
-}
-
-void RadioButton::resizeEvent(QResizeEvent* event) {
-    QRadioButton::resizeEvent(event);
-    fit_.Fit(this);
-}
-
-CheckBox::CheckBox(QWidget* parent) : QCheckBox(parent) {
+CheckBox::CheckBox(QWidget* parent) : FittedCaptionButton(parent) {
     connect(this, &QCheckBox::toggled, this, [this](bool) {
         if (Action) Action();
     });
 }
 
-RadioButton::RadioButton(QWidget* parent) : QRadioButton(parent) {
+RadioButton::RadioButton(QWidget* parent) : FittedCaptionButton(parent) {
     setAutoExclusive(false);
     connect(this, &QRadioButton::toggled, this, [this](bool on) {
         if (on && Action) Action();

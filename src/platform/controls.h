@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -67,9 +68,10 @@ constexpr int kSmallestTextSize = 6;
 QFont FittedFont(const QFont& declared, const std::function<bool(const QFont&)>& fits);
 
 // A text label. Its text keeps carriage returns (character 13), shown as line
-// breaks; a break at the end starts no line of its own. A number widens the label to show whole;
-// any other text keeps the label's place and size and is shown whole in it, at the declared font
-// size or the largest smaller one at which it fits.
+// breaks; a break at the end starts no line of its own. A number widens the
+// label to show whole; any other text keeps the label's place and size and is
+// shown whole in it, at the declared font size or the largest smaller one at
+// which it fits.
 class StaticText : public QLabel {
     Q_OBJECT
 public:
@@ -112,32 +114,47 @@ struct CaptionFit {
     FittedSize size;
 };
 
-class PushButton : public QPushButton {
+// A button of the kind `Button` whose caption is fitted anew whenever its
+// font, its size or its caption changes.
+template <class Button>
+class FittedCaptionButton : public Button {
+public:
+    using Button::Button;
+    QString Caption() const { return this->text(); }
+    void SetCaption(const QString& c) {
+        this->setText(c);
+        fit_.Fit(this);
+    }
+
+protected:
+    void changeEvent(QEvent* event) override {
+        Button::changeEvent(event);
+        if (event->type() == QEvent::FontChange) fit_.FontChanged(this);
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        Button::resizeEvent(event);
+        fit_.Fit(this);
+    }
+
+private:
+    CaptionFit fit_;
+};
+
+class PushButton : public FittedCaptionButton<QPushButton> {
     Q_OBJECT
 public:
     explicit PushButton(QWidget* parent = nullptr);
-    QString Caption() const { return text(); }
-    void SetCaption(const QString& c);
     // Presses the button as a click does (when enabled and shown).
     void Push();
     std::function<void()> Action;
-
-  protected:
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-  private:
-    CaptionFit fit_;
 };
 
 // A push or toggle button, optionally with a pop-up menu of rows. With a menu,
 // a press shows the rows; choosing one sets MenuValue and fires Action.
-class BevelButton : public QPushButton {
+class BevelButton : public FittedCaptionButton<QPushButton> {
     Q_OBJECT
 public:
     explicit BevelButton(QWidget* parent = nullptr);
-    QString Caption() const { return text(); }
-    void SetCaption(const QString& c);
     int ButtonType() const { return buttonType_; }  // 0 push, 1 toggle
     void SetButtonType(int type);
     // A toggle's state; for a push button, whether it is shown pressed.
@@ -161,13 +178,8 @@ public:
     void ChooseRow(int index);
     std::function<void()> Action;
 
-  protected:
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-  private:
+private:
     void Pressed();
-    CaptionFit fit_;
     int buttonType_ = 0;
     int hasMenu_ = 0;
     int captionAlign_ = 0;
@@ -176,42 +188,25 @@ public:
     QStringList rows_;  // "-" for a separator
 };
 
-class CheckBox : public QCheckBox {
+class CheckBox : public FittedCaptionButton<QCheckBox> {
     Q_OBJECT
 public:
     explicit CheckBox(QWidget* parent = nullptr);
     bool Value() const { return isChecked(); }
     void SetValue(bool v) { setChecked(v); }
-    QString Caption() const { return text(); }
-    void SetCaption(const QString& c);
     std::function<void()> Action;
-
-protected:
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    CaptionFit fit_;
 };
 
 // Radio buttons exclude each other within their group (set by the factory).
 // Action runs when the button becomes selected, not when it is turned off.
-class RadioButton : public QRadioButton {
+class RadioButton : public FittedCaptionButton<QRadioButton> {
     Q_OBJECT
 public:
     explicit RadioButton(QWidget* parent = nullptr);
     bool Value() const { return isChecked(); }
     // Turning the selected button off leaves its group with none selected.
     void SetValue(bool v);
-    QString Caption() const { return text(); }
     std::function<void()> Action;
-
-protected:
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    CaptionFit fit_;
 };
 
 class PopupMenu : public QComboBox {
@@ -302,10 +297,10 @@ public:
     QFont CaptionFont() const;
     QRect CaptionRect() const;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     QRect Shown() const;
 };
 
@@ -336,7 +331,7 @@ public:
     std::function<void()> TextChange;
 
 private:
-  FittedSize width_;
+    FittedSize width_;
 };
 
 // A plain rectangle drawn with a border and optional fill.

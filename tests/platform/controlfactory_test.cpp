@@ -173,28 +173,11 @@ TEST(ControlFactoryTest, RightLockedControlsKeepTheirDistanceToTheRightEdge) {
 }
 
 constexpr ControlSpec kNumberSpecs[] = {
-    {.kind = K::StaticText,
-     .name = "Count",
-     .left = 253,
-     .top = 59,
-     .width = 39,
-     .height = 21,
-     .text = "n",
-     .align = 1,
-     .multiline = true},
-    {.kind = K::EditField,
-     .name = "Value",
-     .left = 40,
-     .top = 10,
-     .width = 30,
-     .height = 22,
+    {.kind = K::StaticText, .name = "Count", .left = 253, .top = 59, .width = 39, .height = 21,
+     .text = "n", .align = 1, .multiline = true},
+    {.kind = K::EditField, .name = "Value", .left = 40, .top = 10, .width = 30, .height = 22,
      .readOnly = true},
-    {.kind = K::StaticText,
-     .name = "Label",
-     .left = 40,
-     .top = 90,
-     .width = 120,
-     .height = 20,
+    {.kind = K::StaticText, .name = "Label", .left = 40, .top = 90, .width = 120, .height = 20,
      .text = "x"},
 };
 
