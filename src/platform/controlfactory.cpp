@@ -64,6 +64,7 @@ QWidget* ControlSet::ContainerFor(const ControlSpec& spec) const {
 
 void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& handlers) {
     std::map<QString, QButtonGroup*> groups;
+    std::vector<StaticText*> labels;
     for (const ControlSpec& s : specs) {
         const QString name = QString::fromUtf8(s.name);
         const QStringList events =
@@ -123,6 +124,7 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
                 if (s.hasColor) t->SetTextColor(s.color);
                 t->setAlignment(Alignment(s.align));
                 t->setWordWrap(s.multiline);
+                labels.push_back(t);
                 widget = t;
                 break;
             }
@@ -182,7 +184,7 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
                 auto* t = new TabPanel(container);
                 t->resize(s.width, s.height);
                 t->SetPages(rows);
-                t->Tabs()->setFont(MakeFont(s));
+                t->SetTabFont(MakeFont(s));
                 t->SetValue(s.value);
                 widget = t;
                 bind("Change", t->Change);
@@ -255,6 +257,7 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
         order_.push_back(object);
         if (events.contains(QLatin1String("Open"))) open_.push_back(Get<Void>(handlers, handler(QStringLiteral("Open"))));
     }
+    KeepTextsApart(labels);
 }
 
 void ControlSet::RunOpen() {

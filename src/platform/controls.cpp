@@ -9,8 +9,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 #include <algorithm>
+#include <map>
 
 #include "platform/window.h"
 
@@ -70,17 +72,24 @@ int LineWidth(const QFontMetrics& fm, const QString& text) {
 }
 }  // namespace
 
-void FittedWidth::Fit(QWidget* control, int needed) {
+void FittedSize::Fit(QWidget* control, QSize needed) {
     // Laid out anew (by the factory, the window's layout or the program) since the last fit.
-    if (fitted < 0 || control->width() != fitted) laidOut = control->width();
-    fitted = std::max(laidOut, needed);
-    if (fitted == control->width()) return;
-    control->resize(fitted, control->height());
-    // A field that grows past its window's edge widens the window to match.
+    if (!fitted.isValid() || control->size() != fitted) laidOut = control->size();
+    fitted = laidOut.expandedTo(needed);
+    if (fitted == control->size()) return;
+    control->resize(fitted);
+    // A control that grows past its window's edge enlarges the window to match.
     if (auto* window = qobject_cast<Window*>(control->window())) {
-        const int right = ControlLeft(control) + fitted;
+        const int right = ControlLeft(control) + fitted.width();
+        const int bottom = ControlTop(control) + fitted.height();
         if (right > window->Width()) window->SetWidth(right);
+        if (bottom > window->Height()) window->SetHeight(bottom);
     }
+}
+
+void FittedSize::Restore(QWidget* control) {
+    if (fitted.isValid() && control->size() == fitted && fitted != laidOut)
+        control->resize(laidOut);
 }
 
 // ---- StaticText --------------------------------------------------------------
@@ -91,9 +100,8 @@ bool TextFits(const QFont& font, const QRect& rect, int flags, const QString& te
 }
 
 QFont FittedFont(const QFont& declared, const std::function<bool(const QFont&)>& fits) {
-    constexpr int kSmallest = 6;
     QFont shown = declared;
-    for (int size = QFontInfo(declared).pixelSize(); size > kSmallest; --size) {
+    for (int size = QFontInfo(declared).pixelSize(); size >= kSmallestTextSize; --size) {
         shown.setPixelSize(size);
         if (fits(shown)) break;
     }
@@ -110,14 +118,18 @@ void StaticText::SetText(const QString& text) {
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    while (shown.endsWith(QLatin1Char('\n'))) shown.chop(1);
+    // A sentence is fitted to the label's own size, not to one grown for an earlier text.
+    if (!HoldsNumber(text)) size_.Restore(this);
     setText(shown);
     FitFont();
-    int needed = 0;
+    QSize needed = overflow_;
     if (HoldsNumber(text)) {
         const QMargins m = contentsMargins();
-        needed = LineWidth(fontMetrics(), text) + 2 * (frameWidth() + margin()) + m.left() + m.right();
+        needed.setWidth(LineWidth(fontMetrics(), text) + 2 * (frameWidth() + margin()) + m.left() +
+                        m.right());
     }
-    width_.Fit(this, needed);
+    size_.Fit(this, needed);
 }
 
 QRect StaticText::TextRect() const {
@@ -132,11 +144,19 @@ int StaticText::TextFlags() const {
 void StaticText::FitFont() {
     fitting_ = true;
     QFont shown = declared_;
+    overflow_ = QSize();
     // A number grows its label instead; an empty label has nothing to fit.
-    if (!text().isEmpty() && !HoldsNumber(text_) && width() > 0 && height() > 0)
-        shown = FittedFont(declared_, [this](const QFont& f) {
-            return TextFits(f, TextRect(), TextFlags(), text());
-        });
+    if (!text().isEmpty() && !HoldsNumber(text_) && width() > 0 && height() > 0) {
+        const QRect room = TextRect();
+        const auto fits = [&](const QFont& f) { return TextFits(f, room, TextFlags(), text()); };
+        shown = FittedFont(declared_, fits);
+        if (!fits(shown)) {
+            // The size the label needs to show the text whole at the smallest font.
+            const QRect tall(room.topLeft(), QSize(room.width(), 1 << 20));
+            const QSize used = QFontMetrics(shown).boundingRect(tall, TextFlags(), text()).size();
+            overflow_ = used.expandedTo(room.size()) + size() - room.size();
+        }
+    }
     if (shown != font()) setFont(shown);
     fitting_ = false;
 }
@@ -165,7 +185,7 @@ void StaticText::SetTextColor(Color c) {
 
 // ---- PushButton --------------------------------------------------------------
 
-PushButton::PushButton(QWidget* parent) : QPushButton(parent) {
+PushButton::PushButton(QWidget* parent) : FittedCaptionButton(parent) {
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [this] {
         if (Action) Action();
@@ -178,7 +198,7 @@ void PushButton::Push() {
 
 // ---- BevelButton -------------------------------------------------------------
 
-BevelButton::BevelButton(QWidget* parent) : QPushButton(parent) {
+BevelButton::BevelButton(QWidget* parent) : FittedCaptionButton(parent) {
     setFocusPolicy(Qt::NoFocus);
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [this] {
@@ -257,44 +277,47 @@ void CaptionFit::FontChanged(QAbstractButton* button) {
     Fit(button);
 }
 
+namespace {
+// How much wider than it is a button must be to show its caption whole at its
+// present font: 0 when it fits (in height too, for a push button).
+int CaptionShortfall(QAbstractButton* button) {
+    auto* push = qobject_cast<QPushButton*>(button);
+    // A check box's or radio button's size hint counts its indicator too.
+    if (!push) return std::max(0, button->sizeHint().width() - button->width());
+    QStyleOptionButton option;
+    option.initFrom(push);
+    option.features =
+        push->autoDefault() ? QStyleOptionButton::AutoDefaultButton : QStyleOptionButton::None;
+    option.text = push->text();
+    // The caption is drawn inside the bevel, the button's contents rectangle.
+    const QRect inside =
+        push->style()->subElementRect(QStyle::SE_PushButtonContents, &option, push);
+    const QSize text = push->fontMetrics().size(Qt::TextShowMnemonic, push->text());
+    if (text.height() > inside.height() + 2) return std::max(1, text.width() - inside.width());
+    return std::max(0, text.width() - inside.width());
+}
+}  // namespace
+
 void CaptionFit::Fit(QAbstractButton* button) {
-    if (button->text().isEmpty() || button->width() <= 0) return;
+    if (fitting || button->text().isEmpty() || button->width() <= 0) return;
     fitting = true;
-    // The button's size hint counts its indicator too: each size is tried on it.
+    size.Restore(button);
+    // Each size is tried on the button itself, since its style measures it.
     FittedFont(declared, [button](const QFont& f) {
         if (f != button->font()) button->setFont(f);
-        return button->sizeHint().width() <= button->width();
+        return CaptionShortfall(button) == 0;
     });
+    size.Fit(button, QSize(button->width() + CaptionShortfall(button), 0));
     fitting = false;
 }
 
-void CheckBox::changeEvent(QEvent* event) {
-    QCheckBox::changeEvent(event);
-    if (event->type() == QEvent::FontChange) fit_.FontChanged(this);
-}
-
-void CheckBox::resizeEvent(QResizeEvent* event) {
-    QCheckBox::resizeEvent(event);
-    fit_.Fit(this);
-}
-
-void RadioButton::changeEvent(QEvent* event) {
-    QRadioButton::changeEvent(event);
-    if (event->type() == QEvent::FontChange) fit_.FontChanged(this);
-}
-
-void RadioButton::resizeEvent(QResizeEvent* event) {
-    QRadioButton::resizeEvent(event);
-    fit_.Fit(this);
-}
-
-CheckBox::CheckBox(QWidget* parent) : QCheckBox(parent) {
+CheckBox::CheckBox(QWidget* parent) : FittedCaptionButton(parent) {
     connect(this, &QCheckBox::toggled, this, [this](bool) {
         if (Action) Action();
     });
 }
 
-RadioButton::RadioButton(QWidget* parent) : QRadioButton(parent) {
+RadioButton::RadioButton(QWidget* parent) : FittedCaptionButton(parent) {
     setAutoExclusive(false);
     connect(this, &QRadioButton::toggled, this, [this](bool on) {
         if (on && Action) Action();
@@ -392,7 +415,22 @@ void TabPanel::ShowCurrent() {
     for (int i = 0; i < PageCount(); ++i) pages_[static_cast<size_t>(i)]->setVisible(i == Value());
 }
 
+void TabPanel::SetTabFont(const QFont& font) {
+    tabFont_ = font;
+    LayOut();
+}
+
 void TabPanel::resizeEvent(QResizeEvent*) {
+    LayOut();
+}
+
+void TabPanel::LayOut() {
+    const int room = std::max(0, width() - 12);
+    if (!tabFont_.family().isEmpty() && room > 0)
+        FittedFont(tabFont_, [this, room](const QFont& f) {
+            if (f != tabs_->font()) tabs_->setFont(f);
+            return tabs_->sizeHint().width() <= room;
+        });
     const int tabHeight = tabs_->sizeHint().height();
     tabs_->setGeometry(6, 0, std::max(0, width() - 12), tabHeight);
     frame_->setGeometry(0, tabHeight / 2, width(), height() - tabHeight / 2);
@@ -402,9 +440,73 @@ void TabPanel::resizeEvent(QResizeEvent*) {
 
 // ---- GroupBox ------------------------------------------------------------------
 
+namespace {
+constexpr int kCaptionInset = 8;  // from the box's shown left edge to its caption
+}  // namespace
+
 GroupBox::GroupBox(QWidget* parent) : QGroupBox(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
+}
+
+QRect GroupBox::Shown() const {
+    QRect shown = rect();
+    for (QWidget* w = parentWidget(); w; w = w->isWindow() ? nullptr : w->parentWidget())
+        shown &= QRect(mapFrom(w, QPoint(0, 0)), w->size());
+    return shown;
+}
+
+QFont GroupBox::CaptionFont() const {
+    const QRect shown = Shown();
+    const QRect room(shown.left() + kCaptionInset, 0, shown.width() - 2 * kCaptionInset, height());
+    if (title().isEmpty() || room.width() <= 0) return font();
+    return FittedFont(font(), [&](const QFont& f) {
+        return TextFits(f, room, Qt::AlignLeft | Qt::AlignTop, title());
+    });
+}
+
+QRect GroupBox::CaptionRect() const {
+    if (title().isEmpty()) return QRect();
+    const QFontMetrics fm(CaptionFont());
+    const int left = std::max(0, Shown().left()) + kCaptionInset;
+    return QRect(left, 0, LineWidth(fm, title()), fm.height());
+}
+
+void GroupBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect caption = CaptionRect();
+    const int top = caption.height() / 2;
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(palette().color(QPalette::Window).darker(140));
+    p.drawRoundedRect(QRectF(0.5, top + 0.5, width() - 1, height() - 1 - top), 2, 2);
+    if (caption.isEmpty()) return;
+    p.fillRect(caption.adjusted(-2, 0, 2, 0), palette().window());
+    p.setFont(CaptionFont());
+    style()->drawItemText(&p, caption, Qt::AlignLeft | Qt::AlignTop, palette(), isEnabled(),
+                          title(), QPalette::WindowText);
+}
+
+void KeepTextsApart(const std::vector<StaticText*>& labels) {
+    std::map<StaticText*, QMargins> margins;
+    for (StaticText* a : labels)
+        for (StaticText* b : labels) {
+            if (a == b || a->parentWidget() != b->parentWidget()) continue;
+            const QRect ra = a->geometry(), rb = b->geometry();
+            // b stands to the right of a, side by side, and reaches into a or touches it
+            const bool sideBySide = ra.top() <= rb.bottom() && rb.top() <= ra.bottom();
+            if (!sideBySide || rb.left() <= ra.left() || rb.left() > ra.right() + 1 ||
+                rb.right() <= ra.right())
+                continue;
+            // Each gives up the shared strip and a pixel beside it.
+            QMargins& ma = margins[a];
+            QMargins& mb = margins[b];
+            ma.setRight(std::max(ma.right(), ra.right() - rb.left() + 2));
+            mb.setLeft(std::max(mb.left(), ra.right() - rb.left() + 2));
+        }
+    for (const auto& [label, m] : margins) {
+        label->setContentsMargins(m);
+        label->SetText(label->Text());  // fitted anew in the room left
+    }
 }
 
 // ---- ImageWell -----------------------------------------------------------------
@@ -442,7 +544,7 @@ void EditField::SetText(const QString& t) {
         needed = style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(inner, height()), this)
                      .width();
     }
-    width_.Fit(this, needed);
+    width_.Fit(this, QSize(needed, 0));
 }
 
 void EditField::SetTextColor(Color c) {

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -42,26 +43,35 @@ inline bool ControlVisible(const QWidget* control) { return !control->isHidden()
 // laid out with.
 bool HoldsNumber(const QString& text);
 
-// The width a number field is laid out with, and the width it was last fitted to.
-struct FittedWidth {
-    int laidOut = -1;
-    int fitted = -1;
-    // Sets the control's width to the larger of its laid-out width and `needed`.
-    void Fit(QWidget* control, int needed);
+// The size a control is laid out with, and the size it was last fitted to.
+struct FittedSize {
+    QSize laidOut;
+    QSize fitted;
+    // Sets each side of the control to the larger of its laid-out one and
+    // `needed`'s; a window too narrow or too low for it grows with it.
+    void Fit(QWidget* control, QSize needed);
+    // Gives a grown control its laid-out size back.
+    void Restore(QWidget* control);
 };
 
 // Whether a text laid out with these flags (alignment, word wrap) in the
 // rectangle at this font lies wholly inside it.
 bool TextFits(const QFont& font, const QRect& rect, int flags, const QString& text);
 
+// The smallest pixel size a text is shrunk to.
+constexpr int kSmallestTextSize = 6;
+
 // The declared font at the largest pixel size, from its own down to the
 // smallest readable one, at which `fits` holds; the smallest when none does.
+// A text that does not fit even then is shown whole at that size by growing
+// its control (keeping its left and top edges), never cut.
 QFont FittedFont(const QFont& declared, const std::function<bool(const QFont&)>& fits);
 
 // A text label. Its text keeps carriage returns (character 13), shown as line
-// breaks. A number widens the label to show whole; any other text keeps the
-// label's place and size and is shown whole in it, at the declared font size
-// or the largest smaller one at which it fits.
+// breaks; a break at the end starts no line of its own. A number widens the
+// label to show whole; any other text keeps the label's place and size and is
+// shown whole in it, at the declared font size or the largest smaller one at
+// which it fits.
 class StaticText : public QLabel {
     Q_OBJECT
 public:
@@ -86,17 +96,54 @@ private:
     void FitFont();
     QString text_;
     Color color_ = kBlack;
-    FittedWidth width_;
+    FittedSize size_;
+    QSize overflow_;  // the size the text needs at the smallest font, when larger
     QFont declared_;
     bool fitting_ = false;
 };
 
-class PushButton : public QPushButton {
+// The caption of a button shown whole in the button's place and size: at the
+// declared font size or the largest smaller one at which it fits (a check box's
+// or radio button's indicator and caption its width, a push button's caption
+// the inside of its bevel).
+struct CaptionFit {
+    void FontChanged(QAbstractButton* button);
+    void Fit(QAbstractButton* button);
+    QFont declared;
+    bool fitting = false;
+    FittedSize size;
+};
+
+// A button of the kind `Button` whose caption is fitted anew whenever its
+// font, its size or its caption changes.
+template <class Button>
+class FittedCaptionButton : public Button {
+public:
+    using Button::Button;
+    QString Caption() const { return this->text(); }
+    void SetCaption(const QString& c) {
+        this->setText(c);
+        fit_.Fit(this);
+    }
+
+protected:
+    void changeEvent(QEvent* event) override {
+        Button::changeEvent(event);
+        if (event->type() == QEvent::FontChange) fit_.FontChanged(this);
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        Button::resizeEvent(event);
+        fit_.Fit(this);
+    }
+
+private:
+    CaptionFit fit_;
+};
+
+class PushButton : public FittedCaptionButton<QPushButton> {
     Q_OBJECT
 public:
     explicit PushButton(QWidget* parent = nullptr);
-    QString Caption() const { return text(); }
-    void SetCaption(const QString& c) { setText(c); }
     // Presses the button as a click does (when enabled and shown).
     void Push();
     std::function<void()> Action;
@@ -104,12 +151,10 @@ public:
 
 // A push or toggle button, optionally with a pop-up menu of rows. With a menu,
 // a press shows the rows; choosing one sets MenuValue and fires Action.
-class BevelButton : public QPushButton {
+class BevelButton : public FittedCaptionButton<QPushButton> {
     Q_OBJECT
 public:
     explicit BevelButton(QWidget* parent = nullptr);
-    QString Caption() const { return text(); }
-    void SetCaption(const QString& c) { setText(c); }
     int ButtonType() const { return buttonType_; }  // 0 push, 1 toggle
     void SetButtonType(int type);
     // A toggle's state; for a push button, whether it is shown pressed.
@@ -143,51 +188,25 @@ private:
     QStringList rows_;  // "-" for a separator
 };
 
-// The caption of a check box or radio button shown whole in the button's
-// place and size: at the declared font size or the largest smaller one at
-// which the button's indicator and caption fit its width.
-struct CaptionFit {
-    void FontChanged(QAbstractButton* button);
-    void Fit(QAbstractButton* button);
-    QFont declared;
-    bool fitting = false;
-};
-
-class CheckBox : public QCheckBox {
+class CheckBox : public FittedCaptionButton<QCheckBox> {
     Q_OBJECT
 public:
     explicit CheckBox(QWidget* parent = nullptr);
     bool Value() const { return isChecked(); }
     void SetValue(bool v) { setChecked(v); }
-    QString Caption() const { return text(); }
     std::function<void()> Action;
-
-protected:
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    CaptionFit fit_;
 };
 
 // Radio buttons exclude each other within their group (set by the factory).
 // Action runs when the button becomes selected, not when it is turned off.
-class RadioButton : public QRadioButton {
+class RadioButton : public FittedCaptionButton<QRadioButton> {
     Q_OBJECT
 public:
     explicit RadioButton(QWidget* parent = nullptr);
     bool Value() const { return isChecked(); }
     // Turning the selected button off leaves its group with none selected.
     void SetValue(bool v);
-    QString Caption() const { return text(); }
     std::function<void()> Action;
-
-protected:
-    void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-
-private:
-    CaptionFit fit_;
 };
 
 class PopupMenu : public QComboBox {
@@ -246,6 +265,9 @@ public:
     int Value() const { return tabs_->currentIndex(); }
     void SetValue(int index) { tabs_->setCurrentIndex(index); }
     QTabBar* Tabs() const { return tabs_; }
+    // The font of the page names, shown whole at it or the largest smaller
+    // size at which all names fit the panel's width.
+    void SetTabFont(const QFont& font);
     std::function<void()> Change;
 
 protected:
@@ -253,19 +275,39 @@ protected:
 
 private:
     void ShowCurrent();
+    void LayOut();
     QTabBar* tabs_;
+    QFont tabFont_;
     QFrame* frame_;
     std::vector<QWidget*> pages_;
 };
 
 // A framed title over other controls. It does not contain them and never takes
-// the mouse, so the controls it lies over stay clickable.
+// the mouse, so the controls it lies over stay clickable. The frame's top runs
+// through the middle of the caption, which stands a small inset from the left
+// of the part of the box that shows (a box reaching past its window's edge
+// keeps its caption inside the window), at the declared font size or the
+// largest smaller one at which it fits that part.
 class GroupBox : public QGroupBox {
     Q_OBJECT
 public:
     explicit GroupBox(QWidget* parent = nullptr);
     QString Caption() const { return title(); }
+    // The font and the rectangle (box pixels) the caption is shown in.
+    QFont CaptionFont() const;
+    QRect CaptionRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect Shown() const;
 };
+
+// Keeps the texts of labels laid out side by side with overlapping or touching
+// rectangles apart: each label shows its text only in the part of its
+// rectangle that its neighbour's leaves free, with a gap between the two.
+void KeepTextsApart(const std::vector<StaticText*>& labels);
 
 // A drop target for files of the accepted file types.
 class ImageWell : public QFrame, public FileDropTarget {
@@ -289,7 +331,7 @@ public:
     std::function<void()> TextChange;
 
 private:
-    FittedWidth width_;
+    FittedSize width_;
 };
 
 // A plain rectangle drawn with a border and optional fill.

@@ -32,7 +32,7 @@ void Window1::histodraw() {
                             : histoGreen_RB->Value() ? Channel::Green
                                                      : Channel::Blue;
     CheckBox2->setVisible(true);
-    CheckBox2->setText(ZeroCountCaption(channel));
+    CheckBox2->SetCaption(ZeroCountCaption(channel));
 
     PicturePtr picture = NewPicture(256, 256, 32);
     if (!picture) return;

@@ -177,7 +177,7 @@ constexpr ControlSpec kNumberSpecs[] = {
      .text = "n", .align = 1, .multiline = true},
     {.kind = K::EditField, .name = "Value", .left = 40, .top = 10, .width = 30, .height = 22,
      .readOnly = true},
-    {.kind = K::StaticText, .name = "Label", .left = 40, .top = 90, .width = 30, .height = 20,
+    {.kind = K::StaticText, .name = "Label", .left = 40, .top = 90, .width = 120, .height = 20,
      .text = "x"},
 };
 
@@ -217,7 +217,7 @@ TEST(NumberFieldTest, ANumberThatDoesNotFitGrowsItsFieldFromItsLeftEdge) {
     auto* label = w.ControlNamed<StaticText>(QStringLiteral("Label"));
     for (const char* t : {"Monochrome", "Processing 768x512px, 3 channels", "1.\rDrop image here"}) {
         label->SetText(QString::fromLatin1(t));
-        EXPECT_EQ(label->width(), 30) << t;
+        EXPECT_EQ(label->width(), 120) << t;
     }
 }
 

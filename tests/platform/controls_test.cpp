@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QStyleOptionButton>
 #include <QTest>
 
 #include "platform/canvas.h"
@@ -292,6 +295,147 @@ TEST(WindowEventsTest, DrawIntoShowsCanvasPicturesWithoutWhatWasDrawnOnThem) {
     EXPECT_EQ(blue->RGBSurface()->Pixel(0, 0), RGB(0, 0, 200));
     w->Close();
     test::DrainEvents();
+}
+
+// ---- fitted texts ----------------------------------------------------------------
+
+QFont PixelFont(int size) {
+    QFont f = QApplication::font();
+    f.setPixelSize(size);
+    return f;
+}
+
+int PixelSize(const QFont& f) {
+    return QFontInfo(f).pixelSize();
+}
+
+TEST(FittedTextTest, TheSmallestSizeTriedIsTheSmallestTextSize) {
+    int tried = 0;
+    const QFont f = FittedFont(PixelFont(12), [&](const QFont& font) {
+        ++tried;
+        return PixelSize(font) <= kSmallestTextSize;
+    });
+    EXPECT_EQ(PixelSize(f), kSmallestTextSize);
+    EXPECT_EQ(tried, 12 - kSmallestTextSize + 1);
+}
+
+// A label shows each text whole in its rectangle at the largest size that fits;
+// a break at the end of the text is no line of its own; a text too long even at
+// the smallest size grows the label, which takes its own size back for the next.
+TEST(FittedTextTest, ALabelShowsEveryTextWhole) {
+    struct Case {
+        const char* text;
+        int width, height;
+        bool multiline;
+        int size;  // the pixel size shown, 0 for any smaller than the declared 12
+        bool grows;
+    };
+    const Case cases[] = {
+        {"There is a newer version of Quorvane available. \r", 321, 22, true, 12, false},
+        {"There is a newer version of Quorvane available. \r\r", 321, 22, false, 12, false},
+        {"1.\rDrop image here", 80, 82, true, 12, false},
+        {"Revert to original", 80, 20, false, 0, false},
+        {"Processing 768x512px, 3 channels", 30, 20, false, kSmallestTextSize, true},
+        {"Quad setting\rNow specify Quadrant\rcross-point", 90, 10, true, kSmallestTextSize, true},
+    };
+    QWidget parent;
+    for (const Case& c : cases) {
+        auto* label = new StaticText(&parent);
+        label->setFont(PixelFont(12));
+        label->setWordWrap(c.multiline);
+        label->setGeometry(20, 30, c.width, c.height);
+        label->SetText(QString::fromLatin1(c.text));
+        const std::string name = QByteArray(c.text).replace('\r', '|').toStdString();
+        if (c.size > 0) {
+            EXPECT_EQ(PixelSize(label->font()), c.size) << name;
+        } else {
+            EXPECT_LT(PixelSize(label->font()), 12) << name;
+        }
+        EXPECT_TRUE(TextFits(label->font(), label->TextRect(), label->TextFlags(), label->text()))
+            << name;
+        EXPECT_EQ(label->pos(), QPoint(20, 30)) << name;
+        EXPECT_EQ(label->size() != QSize(c.width, c.height), c.grows) << name;
+        label->SetText(QStringLiteral("x"));
+        EXPECT_EQ(label->size(), QSize(c.width, c.height)) << name << ": its own size again";
+        EXPECT_TRUE(TextFits(label->font(), label->TextRect(), label->TextFlags(), label->text()));
+    }
+}
+
+// A push button's caption lies inside its bevel: shrunk to fit, and the button
+// grows (from its left edge) only when even the smallest size does not fit.
+TEST(FittedTextTest, APushButtonShowsItsCaptionWhole) {
+    QWidget parent;
+    for (int width : {120, 60, 12}) {
+        auto* button = new PushButton(&parent);
+        button->setFont(PixelFont(12));
+        button->setGeometry(10, 10, width, 20);
+        button->SetCaption(QStringLiteral("Revert to original"));
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect inside =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), inside.width()) << width;
+        EXPECT_EQ(button->x(), 10);
+        if (width == 120) {
+            EXPECT_EQ(PixelSize(button->font()), 12);
+        } else if (width == 60) {
+            EXPECT_EQ(button->width(), 60);
+        } else {
+            EXPECT_EQ(PixelSize(button->font()), kSmallestTextSize);
+            EXPECT_GT(button->width(), 12);
+        }
+    }
+}
+
+TEST(FittedTextTest, TabNamesShrinkToFitTheirPanel) {
+    TabPanel panel;
+    panel.resize(400, 100);
+    panel.show();
+    panel.SetPages(
+        {QStringLiteral("Fluorogram"), QStringLiteral("Background"), QStringLiteral("Histogram")});
+    panel.SetTabFont(PixelFont(12));
+    EXPECT_EQ(PixelSize(panel.Tabs()->font()), 12);
+    panel.resize(220, 100);
+    EXPECT_LT(PixelSize(panel.Tabs()->font()), 12);
+    EXPECT_LE(panel.Tabs()->sizeHint().width(), 220 - 12);
+}
+
+// A group box reaching past its window's left edge keeps its place but moves
+// its caption in, so that it starts inside the window; a narrow box shrinks it.
+TEST(FittedTextTest, AGroupBoxCaptionStandsInsideTheWindow) {
+    QWidget window;
+    window.resize(300, 200);
+    auto* box = new GroupBox(&window);
+    box->setTitle(QStringLiteral("Advanced"));
+    box->setFont(PixelFont(12));
+    box->setGeometry(-8, 50, 187, 99);
+    const QRect caption = box->CaptionRect();
+    EXPECT_EQ(box->x(), -8);
+    EXPECT_GE(box->mapTo(&window, caption.topLeft()).x(), 0);
+    EXPECT_EQ(PixelSize(box->CaptionFont()), 12);
+    box->setGeometry(10, 50, 40, 99);
+    EXPECT_LT(PixelSize(box->CaptionFont()), 12);
+    EXPECT_LE(box->CaptionRect().right(), 40);
+}
+
+// Labels laid out side by side with overlapping rectangles show their texts in
+// the parts the other leaves free, two pixels apart at least.
+TEST(FittedTextTest, LabelsSideBySideKeepTheirTextsApart) {
+    QWidget window;
+    auto* row = new StaticText(&window);
+    auto* count = new StaticText(&window);
+    row->setGeometry(182, 69, 40, 20);
+    count->setGeometry(219, 69, 50, 20);
+    count->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    row->SetText(QStringLiteral("Green"));
+    count->SetText(QStringLiteral("459004"));
+    KeepTextsApart({row, count});
+    EXPECT_EQ(row->geometry(), QRect(182, 69, 40, 20));
+    EXPECT_EQ(count->x(), 219);
+    const int rowEnds = row->x() + row->TextRect().right();
+    const int countStarts = count->x() + count->TextRect().left();
+    EXPECT_GE(countStarts - rowEnds, 3);
+    EXPECT_TRUE(TextFits(row->font(), row->TextRect(), row->TextFlags(), row->text()));
 }
 
 }  // namespace
