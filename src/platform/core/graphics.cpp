@@ -40,14 +40,23 @@ bool OvalRow(int x, int y, int w, int h, int row, int* first, int* last) {
     return *first < *last;
 }
 
-void PolygonCrossings(const std::vector<int>& points, int n, double y, std::vector<double>* xs) {
-    xs->clear();
+PolygonEdges::PolygonEdges(const std::vector<int>& points, int n) {
     for (int k = 1; k <= n; ++k) {
         const int next = k == n ? 1 : k + 1;
         const double xa = points[2 * k - 1], ya = points[2 * k];
         const double xb = points[2 * next - 1], yb = points[2 * next];
-        if ((ya <= y && y < yb) || (yb <= y && y < ya)) {
-            xs->push_back(xa + (y - ya) * (xb - xa) / (yb - ya));
+        if (ya != yb) edges_.push_back({xa, ya, xb, yb, std::min(ya, yb)});
+    }
+    std::sort(edges_.begin(), edges_.end(),
+              [](const Edge& p, const Edge& q) { return p.top < q.top; });
+}
+
+void PolygonEdges::Crossings(double y, std::vector<double>* xs) const {
+    xs->clear();
+    for (const Edge& e : edges_) {
+        if (e.top > y) break;
+        if ((e.ya <= y && y < e.yb) || (e.yb <= y && y < e.ya)) {
+            xs->push_back(e.xa + (y - e.ya) * (e.xb - e.xa) / (e.yb - e.ya));
         }
     }
     std::sort(xs->begin(), xs->end());
@@ -158,9 +167,10 @@ void Graphics::FillPolygon(const std::vector<int>& points) {
     }
     ymin = std::max(ymin, 0);
     ymax = std::min(ymax, image_->height());
+    const PolygonEdges edges(points, n);
     std::vector<double> xs;
     for (int row = ymin; row < ymax; ++row) {
-        PolygonCrossings(points, n, row + 0.5, &xs);
+        edges.Crossings(row + 0.5, &xs);
         // even-odd rule: pixel i is inside when its centre i + 0.5 lies in [left, right)
         for (size_t i = 0; i + 1 < xs.size(); i += 2) {
             const int a = static_cast<int>(std::ceil(xs[i] - 0.5));

@@ -19,11 +19,23 @@ constexpr int kSourceSize = -10000;
 // none. These are the spans FillOval fills before clipping them to the picture.
 bool OvalRow(int x, int y, int w, int h, int row, int* first, int* last);
 
-// Where the edges of the polygon of `points` (x of vertex k at index 2k - 1,
-// y at 2k; n vertices) cross the line at height y, in ascending order: an
-// edge counts from its upper end's y up to, not including, its lower end's.
-// These are what FillPolygon fills between, pair by pair, at y = row + 0.5.
-void PolygonCrossings(const std::vector<int>& points, int n, double y, std::vector<double>* xs);
+// The edges of the polygon of `points` (x of vertex k at index 2k - 1, y at
+// 2k; n vertices), for finding where they cross horizontal lines.
+class PolygonEdges {
+public:
+    PolygonEdges(const std::vector<int>& points, int n);
+
+    // Where the edges cross the line at height y, in ascending order: an edge
+    // counts from its upper end's y up to, not including, its lower end's.
+    // These are what FillPolygon fills between, pair by pair, at y = row + 0.5.
+    void Crossings(double y, std::vector<double>* xs) const;
+
+private:
+    struct Edge {
+        double xa, ya, xb, yb, top;
+    };
+    std::vector<Edge> edges_;  // by their upper end; none level
+};
 
 // Visits the pixels DrawLine draws from (x1, y1) to (x2, y2), in order from
 // the first end point: visit(x, y). Each row's pixels come one after another.

@@ -250,18 +250,19 @@ PolygonRows::PolygonRows(const std::vector<int>& points, int side) {
     // Each row's pixels of the fills and the outline, and its white runs.
     std::vector<Span> covered, byCentres, filled, both, row;
     std::vector<size_t> coveredFirst{0}, runFirst{0};
+    const PolygonEdges edges(points, n);
     std::vector<double> xs;
     for (int y = boxTop; y <= boxBottom; ++y) {
         const size_t r = static_cast<size_t>(y - boxTop);
         byCentres.clear(), filled.clear();
         if (n >= 3 && y >= top && y < bottom) {
-            PolygonCrossings(points, n, y, &xs);  // by centres, edges included
+            edges.Crossings(y, &xs);  // by centres, edges included
             for (size_t i = 0; i + 1 < xs.size(); i += 2) {
                 const int a = std::max(static_cast<int>(std::ceil(xs[i])), 0);
                 const int b = std::min(static_cast<int>(std::floor(xs[i + 1])), side - 1);
                 if (a <= b) byCentres.push_back({a, b + 1});
             }
-            PolygonCrossings(points, n, y + 0.5, &xs);  // as the platform fills
+            edges.Crossings(y + 0.5, &xs);  // as the platform fills
             for (size_t i = 0; i + 1 < xs.size(); i += 2) {
                 const int a = std::max(static_cast<int>(std::ceil(xs[i] - 0.5)), 0);
                 const int b = std::min(static_cast<int>(std::ceil(xs[i + 1] - 0.5)), side);
