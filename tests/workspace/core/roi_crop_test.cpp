@@ -392,6 +392,35 @@ TEST(CoreRoiCropTest, PolygonMaskLeavesNarrowNotchesOpenInEveryDirection) {
             }
 }
 
+TEST(CoreRoiCropTest, PolygonCropIsTheSourceExactlyUnderItsMask) {
+    // a star with thin spikes, a notch, and a polygon reaching beyond the picture
+    const std::vector<int> shapes[] = {
+        Vertices({30, 2, 33, 28, 58, 30, 33, 32, 30, 58, 27, 32, 2, 30, 27, 28}),
+        Vertices({5, 5, 50, 5, 50, 50, 29, 50, 29, 20, 27, 20, 27, 50, 5, 50}),
+        Vertices({-20, 10, 90, 30, 10, 80})};
+    // sources smaller, larger and of the working size
+    const PicturePtr sources[] = {Patterned(40, 25), Patterned(80, 80), Patterned(60, 60)};
+    for (const auto& v : shapes)
+        for (const PicturePtr& source : sources) {
+            const MaskedCrop made = CropPolygon(source, 60, v);
+            ASSERT_TRUE(made.mask && made.crop);
+            EXPECT_EQ(Map(made.mask, kMaskColor), Map(PolygonMask(60, v), kMaskColor));
+            int copied = 0;
+            for (int y = 0; y < 60; ++y)
+                for (int x = 0; x < 60; ++x) {
+                    const bool under = At(made.mask, x, y) == kMaskColor && x < source->Width() &&
+                                       y < source->Height();
+                    copied += under;
+                    EXPECT_EQ(At(made.crop, x, y), under ? At(source, x, y) : kWhite)
+                        << x << "," << y;
+                }
+            EXPECT_GT(copied, 50);
+        }
+    EXPECT_FALSE(CropPolygon(Patterned(4, 4), 0, Vertices({0, 0, 3, 0, 3, 3})).crop);
+    EXPECT_EQ(Map(CropPolygon(nullptr, 8, Vertices({1, 1, 6, 1, 6, 6})).crop, kWhite),
+              Map(NewPicture(8, 8), kWhite));
+}
+
 TEST(CoreRoiCropTest, APolygonReachingBeyondTheMaskIsStillFilledOnIt) {
     // clicked on a larger frame: its lower corner lies outside this picture
     PicturePtr mask = PolygonMask(64, Vertices({10, 10, 120, 10, 10, 120}));
