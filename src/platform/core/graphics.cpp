@@ -45,7 +45,8 @@ PolygonEdges::PolygonEdges(const std::vector<int>& points, int n) {
         const int next = k == n ? 1 : k + 1;
         const double xa = points[2 * k - 1], ya = points[2 * k];
         const double xb = points[2 * next - 1], yb = points[2 * next];
-        if (ya != yb) edges_.push_back({xa, ya, xb, yb, std::min(ya, yb)});
+        if (ya != yb)
+            edges_.push_back({xa, ya, xb - xa, yb - ya, std::min(ya, yb), std::max(ya, yb)});
     }
     std::sort(edges_.begin(), edges_.end(),
               [](const Edge& p, const Edge& q) { return p.top < q.top; });
@@ -55,9 +56,7 @@ void PolygonEdges::Crossings(double y, std::vector<double>* xs) const {
     xs->clear();
     for (const Edge& e : edges_) {
         if (e.top > y) break;
-        if ((e.ya <= y && y < e.yb) || (e.yb <= y && y < e.ya)) {
-            xs->push_back(e.xa + (y - e.ya) * (e.xb - e.xa) / (e.yb - e.ya));
-        }
+        if (y < e.bottom) xs->push_back(e.xa + (y - e.ya) * e.run / e.rise);
     }
     std::sort(xs->begin(), xs->end());
 }

@@ -32,7 +32,7 @@ public:
 
 private:
     struct Edge {
-        double xa, ya, xb, yb, top;
+        double xa, ya, run, rise, top, bottom;  // run and rise: from a to b
     };
     std::vector<Edge> edges_;  // by their upper end; none level
 };

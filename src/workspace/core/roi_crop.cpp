@@ -117,14 +117,14 @@ struct Span {
     int a, b;
 };
 
-// Joins two lists of spans, each in order of their first column, into `out`
-// in that order, spans that overlap or touch made one.
+// Joins two lists of spans, each in order of their first column, and adds
+// them to the end of `out` in that order, spans that overlap or touch made one.
 void JoinInOrder(const Span* p, const Span* pEnd, const Span* q, const Span* qEnd,
                  std::vector<Span>* out) {
-    out->clear();
+    const size_t start = out->size();
     while (p != pEnd || q != qEnd) {
         const Span s = q == qEnd || (p != pEnd && p->a <= q->a) ? *p++ : *q++;
-        if (!out->empty() && s.a <= out->back().b)
+        if (out->size() > start && s.a <= out->back().b)
             out->back().b = std::max(out->back().b, s.b);
         else
             out->push_back(s);
@@ -198,7 +198,7 @@ private:
     struct Run {
         Span s;
         int parent;
-        bool open;    // of a root: side steps take its part to the box's edge
+        bool open;    // side steps take it (of a root: its part) to the box's edge
         bool rimmed;  // of a root: every pixel of its part touches the outline
     };
     const Span* Row(int y, int next) const {
@@ -248,8 +248,10 @@ PolygonRows::PolygonRows(const std::vector<int>& points, int side) {
     const std::vector<size_t>& rimFirst = outline.first;
 
     // Each row's pixels of the fills and the outline, and its white runs.
-    std::vector<Span> covered, byCentres, filled, both, row;
+    std::vector<Span> covered, byCentres, filled, both;
     std::vector<size_t> coveredFirst{0}, runFirst{0};
+    covered.reserve(4 * static_cast<size_t>(rows));
+    runs_.reserve(4 * static_cast<size_t>(rows));
     const PolygonEdges edges(points, n);
     std::vector<double> xs;
     for (int y = boxTop; y <= boxBottom; ++y) {
@@ -269,11 +271,11 @@ PolygonRows::PolygonRows(const std::vector<int>& points, int side) {
                 if (a < b) filled.push_back({a, b});
             }
         }
+        both.clear();
         JoinInOrder(byCentres.data(), byCentres.data() + byCentres.size(), filled.data(),
                     filled.data() + filled.size(), &both);
         JoinInOrder(both.data(), both.data() + both.size(), drawn.data() + rimFirst[r],
-                    drawn.data() + rimFirst[r + 1], &row);
-        covered.insert(covered.end(), row.begin(), row.end());
+                    drawn.data() + rimFirst[r + 1], &covered);
         coveredFirst.push_back(covered.size());
 
         size_t p = runFirst[r > 0 ? r - 1 : r];  // the runs of the row above
@@ -287,10 +289,12 @@ PolygonRows::PolygonRows(const std::vector<int>& points, int side) {
             // the runs above that share a column with it
             while (p < prevEnd && runs_[p].s.b <= a) ++p;
             for (size_t q = p; q < prevEnd && runs_[q].s.a < b; ++q) Unite(static_cast<int>(q), id);
+            // (a run once open stays so: the later passes need not look for its root)
+            runs_.back().open = runs_[static_cast<size_t>(Find(id))].open;
         };
-        for (const Span s : row) {
-            addRun(x, std::min(s.a, boxRight + 1));
-            x = std::max(x, s.b);
+        for (size_t i = coveredFirst[r]; i < coveredFirst[r + 1]; ++i) {
+            addRun(x, std::min(covered[i].a, boxRight + 1));
+            x = std::max(x, covered[i].b);
         }
         addRun(x, boxRight + 1);
         runFirst.push_back(runs_.size());
@@ -298,6 +302,7 @@ PolygonRows::PolygonRows(const std::vector<int>& points, int side) {
 
     // Whether every pixel of each run of a closed part lies within a pixel of
     // the outline, on its row or those beside it.
+    bool closed = false;
     for (size_t r = 0; r < static_cast<size_t>(rows); ++r) {
         const Span* nearFirst = drawn.data() + rimFirst[r > 0 ? r - 1 : 0];
         const Span* nearEnd = drawn.data() + rimFirst[std::min(r + 2, static_cast<size_t>(rows))];
@@ -307,8 +312,10 @@ PolygonRows::PolygonRows(const std::vector<int>& points, int side) {
             return x;
         };
         for (size_t i = runFirst[r]; i < runFirst[r + 1]; ++i) {
+            if (runs_[i].open) continue;
             Run& root = runs_[static_cast<size_t>(Find(static_cast<int>(i)))];
             if (root.open || !root.rimmed) continue;
+            closed = true;
             int x = runs_[i].s.a;
             for (int reached = near(x); reached > x; reached = near(x)) x = reached;
             root.rimmed = x >= runs_[i].s.b;
@@ -316,16 +323,22 @@ PolygonRows::PolygonRows(const std::vector<int>& points, int side) {
     }
 
     // The mask: the covered spans and the slivers among the runs between them.
+    if (!closed) {
+        spans_ = std::move(covered);
+        first_ = std::move(coveredFirst);
+        return;
+    }
     first_.push_back(0);
+    spans_.reserve(covered.size());
     for (size_t r = 0; r < static_cast<size_t>(rows); ++r) {
         filled.clear();
         for (size_t i = runFirst[r]; i < runFirst[r + 1]; ++i) {
+            if (runs_[i].open) continue;
             const Run& root = runs_[static_cast<size_t>(Find(static_cast<int>(i)))];
             if (!root.open && root.rimmed) filled.push_back(runs_[i].s);
         }
         JoinInOrder(covered.data() + coveredFirst[r], covered.data() + coveredFirst[r + 1],
-                    filled.data(), filled.data() + filled.size(), &row);
-        spans_.insert(spans_.end(), row.begin(), row.end());
+                    filled.data(), filled.data() + filled.size(), &spans_);
         first_.push_back(spans_.size());
     }
 }
