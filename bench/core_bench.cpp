@@ -41,7 +41,7 @@ void BM_OvalCrop(benchmark::State& state) {
     const PicturePtr pix = bench::ConfocalImage(side);
     PicturePtr polymask, poxc, bkpoxc;
     for (auto _ : state) {
-        OvalCrop made = CropOval(pix, side, FullBox(side));
+        MaskedCrop made = CropOval(pix, side, FullBox(side));
         benchmark::DoNotOptimize(made.crop.get());
         polymask = std::move(made.mask);
         bkpoxc = std::move(poxc);

@@ -36,13 +36,13 @@ void BM_PolygonCrop(benchmark::State& state) {
     const std::vector<int> points = Star(side);
     PicturePtr polymask, poxc, bkpoxc;
     for (auto _ : state) {
-        PicturePtr mask = PolygonMask(side, points);
+        MaskedCrop made = CropPolygon(pix, side, points);
         const RoiBox box = *PolygonBounds(points, kMaxPolygonVertices, side);
-        PicturePtr crop = CropMasked(pix, mask, side, box);
-        benchmark::DoNotOptimize(crop.get());
-        polymask = std::move(mask);
+        benchmark::DoNotOptimize(made.crop.get());
+        benchmark::DoNotOptimize(box);
+        polymask = std::move(made.mask);
         bkpoxc = std::move(poxc);
-        poxc = std::move(crop);
+        poxc = std::move(made.crop);
     }
     state.SetItemsProcessed(state.iterations() * side * side);
 }

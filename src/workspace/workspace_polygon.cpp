@@ -88,11 +88,11 @@ void Window1::drawpolygon() {
         outline->Graphics().DrawPolygon(points);
     }
     Canvas1->SetBackdrop(outline);
-    polymask = PolygonMask(imgsize, points);
-    StoreRoi(*box);
-
     // The crop holds every pixel the filled polygon covers, its rim included.
-    TakeMaskedCrop(CropMasked(pix, polymask, imgsize, *box));
+    MaskedCrop made = CropPolygon(pix, imgsize, points);
+    polymask = made.mask;
+    StoreRoi(*box);
+    TakeMaskedCrop(made.crop);
 }
 
 }  // namespace qv

@@ -150,7 +150,7 @@ void Window1::ritacan(int x1, int y1, int x2, int y2) {
 void Window1::drawoval(int x1, int y1, int x2, int y2) {
     // The box is the ROI's own. The mask and the crop through it (which reads
     // pix itself, clipped to the working area) are made together.
-    OvalCrop made = CropOval(pix, imgsize, RoiBox{x1, y1, x2, y2});
+    MaskedCrop made = CropOval(pix, imgsize, RoiBox{x1, y1, x2, y2});
     polymask = made.mask;
     Canvas1->SetBackdrop(RoiOutline(true, x1, y1, x2, y2));
     TakeMaskedCrop(made.crop);

@@ -40,6 +40,27 @@ bool OvalRow(int x, int y, int w, int h, int row, int* first, int* last) {
     return *first < *last;
 }
 
+PolygonEdges::PolygonEdges(const std::vector<int>& points, int n) {
+    for (int k = 1; k <= n; ++k) {
+        const int next = k == n ? 1 : k + 1;
+        const double xa = points[2 * k - 1], ya = points[2 * k];
+        const double xb = points[2 * next - 1], yb = points[2 * next];
+        if (ya != yb)
+            edges_.push_back({xa, ya, xb - xa, yb - ya, std::min(ya, yb), std::max(ya, yb)});
+    }
+    std::sort(edges_.begin(), edges_.end(),
+              [](const Edge& p, const Edge& q) { return p.top < q.top; });
+}
+
+void PolygonEdges::Crossings(double y, std::vector<double>* xs) const {
+    xs->clear();
+    for (const Edge& e : edges_) {
+        if (e.top > y) break;
+        if (y < e.bottom) xs->push_back(e.xa + (y - e.ya) * e.run / e.rise);
+    }
+    std::sort(xs->begin(), xs->end());
+}
+
 Color Graphics::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= image_->width() || y >= image_->height()) return kBlack;
     return reinterpret_cast<const QRgb*>(image_->constScanLine(y))[x] & 0xFFFFFFu;
@@ -66,24 +87,7 @@ void Graphics::Stamp(int x, int y) {
 }
 
 void Graphics::DrawLine(int x1, int y1, int x2, int y2) {
-    // Bresenham; both end points are drawn.
-    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
-    const int stepx = x1 < x2 ? 1 : -1, stepy = y1 < y2 ? 1 : -1;
-    int err = dx + dy;
-    int x = x1, y = y1;
-    for (;;) {
-        Stamp(x, y);
-        if (x == x2 && y == y2) break;
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += stepx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += stepy;
-        }
-    }
+    WalkLine(x1, y1, x2, y2, [this](int x, int y) { Stamp(x, y); });
     Notify();
 }
 
@@ -162,19 +166,10 @@ void Graphics::FillPolygon(const std::vector<int>& points) {
     }
     ymin = std::max(ymin, 0);
     ymax = std::min(ymax, image_->height());
+    const PolygonEdges edges(points, n);
     std::vector<double> xs;
     for (int row = ymin; row < ymax; ++row) {
-        const double yc = row + 0.5;
-        xs.clear();
-        for (int k = 1; k <= n; ++k) {
-            const int next = k == n ? 1 : k + 1;
-            const double xa = points[2 * k - 1], ya = points[2 * k];
-            const double xb = points[2 * next - 1], yb = points[2 * next];
-            if ((ya <= yc && yc < yb) || (yb <= yc && yc < ya)) {
-                xs.push_back(xa + (yc - ya) * (xb - xa) / (yb - ya));
-            }
-        }
-        std::sort(xs.begin(), xs.end());
+        edges.Crossings(row + 0.5, &xs);
         // even-odd rule: pixel i is inside when its centre i + 0.5 lies in [left, right)
         for (size_t i = 0; i + 1 < xs.size(); i += 2) {
             const int a = static_cast<int>(std::ceil(xs[i] - 0.5));

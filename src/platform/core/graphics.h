@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -17,6 +18,48 @@ constexpr int kSourceSize = -10000;
 // inscribed in the box x..x+w-1, y..y+h-1 (w, h > 0); false when the row holds
 // none. These are the spans FillOval fills before clipping them to the picture.
 bool OvalRow(int x, int y, int w, int h, int row, int* first, int* last);
+
+// The edges of the polygon of `points` (x of vertex k at index 2k - 1, y at
+// 2k; n vertices), for finding where they cross horizontal lines.
+class PolygonEdges {
+public:
+    PolygonEdges(const std::vector<int>& points, int n);
+
+    // Where the edges cross the line at height y, in ascending order: an edge
+    // counts from its upper end's y up to, not including, its lower end's.
+    // These are what FillPolygon fills between, pair by pair, at y = row + 0.5.
+    void Crossings(double y, std::vector<double>* xs) const;
+
+private:
+    struct Edge {
+        double xa, ya, run, rise, top, bottom;  // run and rise: from a to b
+    };
+    std::vector<Edge> edges_;  // by their upper end; none level
+};
+
+// Visits the pixels DrawLine draws from (x1, y1) to (x2, y2), in order from
+// the first end point: visit(x, y). Each row's pixels come one after another.
+template <class Visit>
+void WalkLine(int x1, int y1, int x2, int y2, Visit&& visit) {
+    // Bresenham; both end points are drawn.
+    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
+    const int stepx = x1 < x2 ? 1 : -1, stepy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    int x = x1, y = y1;
+    for (;;) {
+        visit(x, y);
+        if (x == x2 && y == y2) break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += stepx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += stepy;
+        }
+    }
+}
 
 // Drawing into a picture, pixel-exact and without antialiasing. Rectangles and
 // ovals cover x..x+w-1 and y..y+h-1; outlines lie inside that box, PenWidth

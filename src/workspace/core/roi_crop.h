@@ -28,15 +28,16 @@ PicturePtr CropRectangle(const PicturePtr& source, int imgsize, const RoiBox& bo
 // gives an empty mask.
 PicturePtr OvalMask(int imgsize, const RoiBox& box);
 
-// The mask and the crop of an oval ROI, made together: the same pictures as
-// OvalMask(imgsize, box) and CropMasked(source, that mask, imgsize, box), each
-// row's span of the oval computed once for both. Either is missing when there
-// is no picture to make (imgsize <= 0, memory short).
-struct OvalCrop {
+// The mask of an oval or polygon ROI and its crop, made together. Either is
+// missing when there is no picture to make (imgsize <= 0, memory short).
+struct MaskedCrop {
     PicturePtr mask;
     PicturePtr crop;
 };
-OvalCrop CropOval(const PicturePtr& source, int imgsize, const RoiBox& box);
+
+// The same pictures as OvalMask(imgsize, box) and CropMasked(source, that
+// mask, imgsize, box), each row's span of the oval computed once for both.
+MaskedCrop CropOval(const PicturePtr& source, int imgsize, const RoiBox& box);
 
 // Mask of a polygon ROI: a new white imgsize x imgsize picture with the
 // polygon of `points` (x of vertex k at index 2k - 1, y at 2k) in kMaskColor:
@@ -47,8 +48,14 @@ OvalCrop CropOval(const PicturePtr& source, int imgsize, const RoiBox& box);
 // shows and everything within it, for edges of any direction and slope (the
 // platform's fill takes the vertices as pixel corners where the outline takes
 // them as pixel centres, and alone leaves a gap beside the edges whose inside
-// lies to their left). One vertex gives a point, two a line.
+// lies to their left). One vertex gives a point, two a line. The mask is
+// found a row at a time, so it costs little more than writing the picture.
 PicturePtr PolygonMask(int imgsize, const std::vector<int>& points);
+
+// The same pictures as PolygonMask(imgsize, points) and CropMasked(source,
+// that mask, imgsize, the polygon's bounding box), made in one pass along the
+// rows.
+MaskedCrop CropPolygon(const PicturePtr& source, int imgsize, const std::vector<int>& points);
 
 // Crop through a mask: a new white imgsize x imgsize picture that holds, for
 // every pixel of the box with both edges included, the source's pixel wherever

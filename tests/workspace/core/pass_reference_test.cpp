@@ -213,7 +213,7 @@ TEST(CorePassReferenceTest, OvalCropsEqualTheFilledMaskAndTheCropThroughIt) {
             for (int imgsize : {s.picture->Width(), s.picture->Width() + 5, std::max(1, s.picture->Width() / 2)}) {
                 const std::string what = Describe(s, b) + " imgsize " + std::to_string(imgsize);
                 const PicturePtr filled = OvalMask(imgsize, b);  // drawn by Graphics::FillOval
-                const OvalCrop made = CropOval(s.picture, imgsize, b);
+                const MaskedCrop made = CropOval(s.picture, imgsize, b);
                 ExpectPicture(made.mask, imgsize, imgsize, [&](int x, int y) { return At(filled, x, y); },
                               what + " mask");
                 ExpectPicture(made.crop, imgsize, imgsize,
@@ -224,7 +224,7 @@ TEST(CorePassReferenceTest, OvalCropsEqualTheFilledMaskAndTheCropThroughIt) {
                               what + " masked crop");
             }
     EXPECT_FALSE(CropOval(Random(4, 4, 5), 0, {0, 0, 3, 3}).crop);
-    const OvalCrop noSource = CropOval(nullptr, 6, {0, 0, 5, 5});
+    const MaskedCrop noSource = CropOval(nullptr, 6, {0, 0, 5, 5});
     ExpectPicture(noSource.crop, 6, 6, [](int, int) { return kWhite; }, "no source");
     ExpectPicture(noSource.mask, 6, 6, [&](int x, int y) { return At(OvalMask(6, {0, 0, 5, 5}), x, y); },
                   "no source mask");

@@ -227,8 +227,10 @@ TEST(CoreRoiCropTest, PolygonMaskOfOneOrTwoVerticesIsAPointOrALine) {
 // Checks a polygon's mask: it holds every pixel of the outline the canvas
 // draws, every pixel inside the polygon (by its centre, with the vertices at
 // pixel centres as the outline has them, and as the platform's fill takes
-// them), and nothing further than a pixel from those. For a polygon that does
-// not cross itself, no pixel left out is closed in by the mask either.
+// them), and nothing further than a pixel from those; what side steps reach
+// from the picture's edge through pixels that are neither stays white. For a
+// polygon that does not cross itself, no pixel left out is closed in by the
+// mask either.
 void CheckPolygonMask(const std::vector<int>& v, int side, const std::string& what,
                       bool simple = true) {
     SCOPED_TRACE(what);
@@ -246,12 +248,14 @@ void CheckPolygonMask(const std::vector<int>& v, int side, const std::string& wh
         return false;
     };
     int missing = 0, extra = 0;
+    std::vector<char> needs(static_cast<size_t>(side * side), 0);
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x) {
             const bool onOutline = At(outline, x, y) == kMaskColor;
             const bool inside = InsidePolygon(v, x, y);
             const bool needed = onOutline || inside || At(fill, x, y) == kMaskColor;
             const bool masked = At(mask, x, y) == kMaskColor;
+            needs[static_cast<size_t>(y * side + x)] = needed;
             if (needed && !masked && missing++ < 5) {
                 ADD_FAILURE() << "left out: " << x << "," << y;
             }
@@ -264,10 +268,30 @@ void CheckPolygonMask(const std::vector<int>& v, int side, const std::string& wh
         }
     EXPECT_EQ(missing, 0);
     EXPECT_EQ(extra, 0);
+    // outside the polygon and its outline, open to the picture's edge
+    std::vector<char> open(static_cast<size_t>(side * side), 0);
+    std::vector<std::pair<int, int>> todo;
+    auto enter = [&](int x, int y) {
+        if (x < 0 || y < 0 || x >= side || y >= side) return;
+        const size_t at = static_cast<size_t>(y * side + x);
+        if (open[at] || needs[at]) return;
+        open[at] = 1;
+        todo.emplace_back(x, y);
+    };
+    for (int i = 0; i < side; ++i) enter(i, 0), enter(i, side - 1), enter(0, i), enter(side - 1, i);
+    int taken = 0;
+    while (!todo.empty()) {
+        const auto [x, y] = todo.back();
+        todo.pop_back();
+        if (At(mask, x, y) == kMaskColor && taken++ < 5) {
+            ADD_FAILURE() << "taken though open to the edge: " << x << "," << y;
+        }
+        enter(x - 1, y), enter(x + 1, y), enter(x, y - 1), enter(x, y + 1);
+    }
+    EXPECT_EQ(taken, 0);
     if (!simple) return;
     // what side steps reach from the picture's edge without entering the mask
     std::vector<char> reached(static_cast<size_t>(side * side), 0);
-    std::vector<std::pair<int, int>> todo;
     auto reach = [&](int x, int y) {
         if (x < 0 || y < 0 || x >= side || y >= side) return;
         char& r = reached[static_cast<size_t>(y * side + x)];
@@ -340,6 +364,61 @@ TEST(CoreRoiCropTest, PolygonMaskHoldsTheRimAndInsideForEdgesOfEveryDirectionAnd
         for (int k = 0; k < 2 * n; ++k) v.push_back(next(100));
         CheckPolygonMask(v, 100, "random " + std::to_string(round), false);
     }
+}
+
+TEST(CoreRoiCropTest, PolygonMaskLeavesNarrowNotchesOpenInEveryDirection) {
+    // A square with a slit cut into it from below, `width` white columns
+    // between its walls, straight or leaning; turned so that it opens down,
+    // up, right and left.
+    constexpr int side = 96;
+    const char* opens[] = {"down", "up", "right", "left"};
+    for (int width : {1, 2, 3, 4, 6, 9})
+        for (int lean : {0, 5, -11, 30})
+            for (int turn = 0; turn < 4; ++turn) {
+                // the slit's walls rise from columns 40 and 41 + width on the bottom edge
+                const int a = 40, b = a + width + 1, top = 40;
+                const std::vector<std::pair<int, int>> notch = {
+                    {15, 15},        {80, 15},        {80, 80}, {b, 80},
+                    {b + lean, top}, {a + lean, top}, {a, 80},  {15, 80}};
+                std::vector<int> v{0};
+                for (auto [x, y] : notch) {
+                    const int turned = turn % 2 ? side - 1 - y : y;
+                    v.push_back(turn >= 2 ? turned : x);
+                    v.push_back(turn >= 2 ? x : turned);
+                }
+                CheckPolygonMask(v, side,
+                                 std::string("slit ") + std::to_string(width) + " lean " +
+                                     std::to_string(lean) + " opening " + opens[turn]);
+            }
+}
+
+TEST(CoreRoiCropTest, PolygonCropIsTheSourceExactlyUnderItsMask) {
+    // a star with thin spikes, a notch, and a polygon reaching beyond the picture
+    const std::vector<int> shapes[] = {
+        Vertices({30, 2, 33, 28, 58, 30, 33, 32, 30, 58, 27, 32, 2, 30, 27, 28}),
+        Vertices({5, 5, 50, 5, 50, 50, 29, 50, 29, 20, 27, 20, 27, 50, 5, 50}),
+        Vertices({-20, 10, 90, 30, 10, 80})};
+    // sources smaller, larger and of the working size
+    const PicturePtr sources[] = {Patterned(40, 25), Patterned(80, 80), Patterned(60, 60)};
+    for (const auto& v : shapes)
+        for (const PicturePtr& source : sources) {
+            const MaskedCrop made = CropPolygon(source, 60, v);
+            ASSERT_TRUE(made.mask && made.crop);
+            EXPECT_EQ(Map(made.mask, kMaskColor), Map(PolygonMask(60, v), kMaskColor));
+            int copied = 0;
+            for (int y = 0; y < 60; ++y)
+                for (int x = 0; x < 60; ++x) {
+                    const bool under = At(made.mask, x, y) == kMaskColor && x < source->Width() &&
+                                       y < source->Height();
+                    copied += under;
+                    EXPECT_EQ(At(made.crop, x, y), under ? At(source, x, y) : kWhite)
+                        << x << "," << y;
+                }
+            EXPECT_GT(copied, 50);
+        }
+    EXPECT_FALSE(CropPolygon(Patterned(4, 4), 0, Vertices({0, 0, 3, 0, 3, 3})).crop);
+    EXPECT_EQ(Map(CropPolygon(nullptr, 8, Vertices({1, 1, 6, 1, 6, 6})).crop, kWhite),
+              Map(NewPicture(8, 8), kWhite));
 }
 
 TEST(CoreRoiCropTest, APolygonReachingBeyondTheMaskIsStillFilledOnIt) {
