@@ -259,11 +259,16 @@ void Window::SetSize(int width, int height) {
     if (opened_ && !closed_ && (dx != 0 || dy != 0)) Event_Resized();
 }
 
-void Window::DrawInto(Graphics& g, int x, int y) {
+void Window::DrawInto(Graphics& g, int x, int y, QSize whole) {
     for (Canvas* c : content_->findChildren<Canvas*>()) c->Refresh();
-    PicturePtr shot = NewPicture(width_, height_);  // white where nothing is drawn
+    const QSize shown(width_, height_);
+    if (!whole.isValid()) whole = shown;
+    PicturePtr shot = NewPicture(whole.width(), whole.height());  // white where nothing is drawn
     if (!shot) return;
+    // The content grows to the whole for the moment it is rendered.
+    if (whole != shown) content_->resize(whole);
     content_->render(&shot->Image(), QPoint(), QRegion(), QWidget::DrawChildren);
+    if (whole != shown) content_->resize(shown);
     g.DrawPicture(shot, x, y);
 }
 

@@ -61,6 +61,9 @@ public:
     QMargins Frame() const;
     // The whole window as the desktop shows it, menu bar and frame included.
     QRect FrameRect() const;
+    // What lies around the content on the screen: the frame, and the menu bar
+    // above the content.
+    QMargins Outside() const { return Frame() + QMargins(0, BarHeight(), 0, 0); }
     // The Left that puts this window at `anchor`'s right edge (anchor's Left +
     // Width) with the two frames side by side, neither over the other.
     int LeftBeside(const Window& anchor) const;
@@ -118,8 +121,9 @@ public:
 
     // Renders the content area as it is drawn, with white where nothing is,
     // into g at (x, y). Canvases show their backdrops and Paint, without what
-    // was drawn on their surfaces since.
-    void DrawInto(Graphics& g, int x, int y);
+    // was drawn on their surfaces since. A `whole` size renders the content
+    // laid out at that size, also where the window shows less of it.
+    void DrawInto(Graphics& g, int x, int y, QSize whole = QSize());
 
     // Framework-style window properties, applied by the window's Layout.
     void SetResizeable(bool resizeable);

@@ -2,6 +2,7 @@
 
 #include <QEnterEvent>
 #include <QMouseEvent>
+#include <QPointer>
 
 #include "app/resources.h"
 #include "montage_fixture.h"
@@ -178,12 +179,13 @@ TEST_F(MontageMarkersTest, TheWhiteArrowShowsOnlyThroughItsMask) {
 }
 
 TEST_F(MontageMarkersTest, AFreshMontageWithoutPicturesTakesNoStamp) {
+    const QPointer<Window7> old(m);
     m->Close();
     DrainEvents();
+    ASSERT_FALSE(old) << "gone, so whatever comes back is fresh";
     Click(s, "BevelButton4");  // brings a fresh montage back
     Window7* fresh = Window7::existing();
     ASSERT_TRUE(fresh);
-    ASSERT_NE(fresh, m);
     EXPECT_EQ(fresh->curSelect, 2);
     QTest::mousePress(fresh->Panel(1), Qt::LeftButton, {}, QPoint(20, 20));
     EXPECT_FALSE(fresh->Panel(1)->Backdrop());
