@@ -40,6 +40,10 @@ ReportedFrame g_reportedFrames[2];
 constexpr int kFramePollMs = 10;
 constexpr int kFramePolls = 300;
 
+// How long after a window is first shown the desktop may still be taking it
+// in: activations of other windows then are the desktop's, not the user's.
+constexpr int kTakingInMs = 1000;
+
 // A window the desktop has just taken in lies in front; the window the program
 // showed last goes back in front of it.
 void BringBackWantedFront(const Window* taken) {
@@ -349,6 +353,7 @@ void Window::Show() {
         shownAt_ = QPoint(Left(), Top());
         frameCounted_ = Frame();
         firstActivation_ = true;
+        firstShown_.start();
     }
     everShown_ = true;
     g_wantedFront = this;
@@ -453,6 +458,13 @@ bool Window::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+bool Window::FrontIsComing() const {
+    const Window* wanted = g_wantedFront.data();
+    return wanted && wanted != this && !wanted->closed_ && wanted->isVisible() &&
+           wanted->firstActivation_ && wanted->firstShown_.isValid() &&
+           wanted->firstShown_.elapsed() < kTakingInMs;
+}
+
 bool Window::event(QEvent* event) {
     if (event->type() == QEvent::Move && everShown_ && !closed_) {
         const QPoint at(Left(), Top());
@@ -465,6 +477,13 @@ bool Window::event(QEvent* event) {
     if (event->type() == QEvent::Resize && event->spontaneous() && opened_ && !closed_) {
         const QSize content(width(), std::max(height() - BarHeight(), 1));
         if (content != QSize(width_, height_)) SetSize(content.width(), content.height());
+    }
+    if (event->type() == QEvent::WindowActivate && !closed_ && FrontIsComing()) {
+        // The desktop handed the focus on here (the window in front went away)
+        // while the window the program showed last is still being taken in:
+        // that one takes the front, and this one was not chosen by the user.
+        BringBackWantedFront(this);
+        return QWidget::event(event);
     }
     if (event->type() == QEvent::WindowActivate && !closed_) {
         // A window the desktop activates as it first shows it takes the front

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -175,6 +176,9 @@ private:
     void Centre();
     // Takes up the frame once the desktop reports it for this window.
     void CheckFrame();
+    // The window the program showed last is another one, shown just now for
+    // the first time and not yet activated by the desktop.
+    bool FrontIsComing() const;
 
     QWidget* content_;
     QWidget* topBar_ = nullptr;
@@ -197,6 +201,7 @@ private:
     QMargins frameCounted_;   // the frame the window was placed with
     bool frameKnown_ = false;  // the desktop has reported this window's frame
     bool firstActivation_ = false;  // shown, and not yet activated since
+    QElapsedTimer firstShown_;      // since the window was first shown
     QTimer* framePoll_ = nullptr;
     int framePolls_ = 0;
     friend void detail::ScheduleShow(Window* w);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QPointer>
 #include <cstdlib>
@@ -123,6 +125,37 @@ TEST_F(OnScreenTest, TheMenuBarAboveTheContentStaysOnTheScreenToo) {
     w.SetTop(45);  // the content's top; the bar would reach above the area
     EXPECT_EQ(w.Top(), 40 + w.TopBar()->sizeHint().height());
     EXPECT_EQ(w.frameGeometry().top(), 40);
+}
+
+// Like the montage setup, it shows itself whenever it is activated.
+class ShowsWhenActivated : public BareWindow {
+  public:
+    void Event_Activate() override {
+        ++activations;
+        Show();
+    }
+    int activations = 0;
+};
+
+TEST_F(OnScreenTest, TheDesktopHandingTheFocusOnLeavesTheWindowShownLastInFront) {
+    ShowsWhenActivated earlier;
+    earlier.Open();
+    earlier.Show();
+    DrainEvents();
+    const int activations = earlier.activations;
+    BareWindow fresh;
+    fresh.Open();
+    fresh.Show();  // not yet taken in by the desktop
+    QEvent handedOn(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&earlier, &handedOn);
+    DrainEvents();
+    EXPECT_EQ(earlier.activations, activations) << "not the user's choice";
+    EXPECT_EQ(FrontWindow(), &fresh);
+
+    QCoreApplication::sendEvent(&earlier, &handedOn);  // once the fresh one is in
+    DrainEvents();
+    EXPECT_GT(earlier.activations, activations);
+    EXPECT_EQ(FrontWindow(), &earlier);
 }
 
 // ---- the quit guard ------------------------------------------------------------------
