@@ -65,7 +65,7 @@ void Window7::SetSheet(QSize sheet) {
 
 void Window7::DockUnder(Window& setup) {
     const QRect at(setup.Left(), setup.Top(), setup.Width(), setup.Height());
-    const MontageDock d = DockMontage(at, setup.Outside(), Outside(), sheet_, kMinimumSide,
+    const MontageDock d = DockMontage(at, setup.Chrome(), Chrome(), sheet_, kMinimumSide,
                                       Platform().AvailableArea(setup.FrameRect()));
     if (d.setupTop != setup.Top()) setup.SetTop(d.setupTop);
     // Sized first, so that placing it moves it no further.

@@ -157,7 +157,8 @@ void Window::Relayout() {
     content_->setGeometry(0, bar, width_, height_);
     const QSize total(width_, height_ + bar);
     if (resizeable_) {
-        setMinimumSize(minWidth_, minHeight_ + bar);
+        // The minimum gives way to a size that fits the screen.
+        setMinimumSize(std::min(minWidth_, width_), std::min(minHeight_, height_) + bar);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         resize(total);
     } else {
@@ -165,7 +166,7 @@ void Window::Relayout() {
     }
     // A centred window stands where it will show from the start, so that a
     // window placed beside it before it shows lies beside it.
-    if (centred_ && !placed_ && !everShown_) Centre();
+    if (centred_ && !placed_ && !everShown_ && !ShrinkToArea()) Centre();
     if (HasPlace()) KeepOnScreen();
 }
 
@@ -237,12 +238,25 @@ void Window::CheckFrame() {
     Event_FrameChanged();
 }
 
+bool Window::ShrinkToArea() {
+    const QRect frame = FrameRect();
+    const QRect area = Platform().AvailableArea(frame);
+    if (area.isEmpty()) return false;
+    const int fitWidth = std::max(std::min(width_, width_ + area.width() - frame.width()), 1);
+    const int fitHeight = std::max(std::min(height_, height_ + area.height() - frame.height()), 1);
+    if (fitWidth == width_ && fitHeight == height_) return false;
+    SetSize(fitWidth, fitHeight);
+    return true;
+}
+
 void Window::KeepOnScreen() {
     if (closed_) return;
     // The whole window as the desktop shows it, frame and menu bar included.
     const QRect frame = FrameRect();
     const QRect area = Platform().AvailableArea(frame);
     if (area.isEmpty()) return;
+    // Sizing runs this again, and then it only moves.
+    if (ShrinkToArea()) return;
     auto least = [](int low, int high, int areaLow, int areaHigh) {
         if (high > areaHigh) return std::max(areaHigh - high, areaLow - low);
         if (low < areaLow) return areaLow - low;

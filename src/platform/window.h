@@ -47,11 +47,12 @@ public:
     void SetSize(int width, int height);
 
     // Moves the window by the least step that keeps the whole of it, menu bar
-    // and the desktop's frame included, inside the screen's available area;
-    // never resizes it (a window larger than the area keeps its top-left corner
-    // inside). SetLeft, SetTop, SetSize and Show call it after they have placed
-    // or sized the window, and it runs again once the desktop tells the frame,
-    // so a window only calls it itself when something else has moved it.
+    // and the desktop's frame included, inside the screen's available area; a
+    // window larger than the area first shrinks to the largest size that fits
+    // (its controls keep their places; the minimum size gives way). SetLeft,
+    // SetTop, SetSize and Show call it after they have placed or sized the
+    // window, and it runs again once the desktop tells the frame, so a window
+    // only calls it itself when something else has moved it.
     void KeepOnScreen();
 
     // The frame the desktop's window manager draws around the window (title
@@ -62,9 +63,9 @@ public:
     QMargins Frame() const;
     // The whole window as the desktop shows it, menu bar and frame included.
     QRect FrameRect() const;
-    // What lies around the content on the screen: the frame, and the menu bar
-    // above the content.
-    QMargins Outside() const { return Frame() + QMargins(0, BarHeight(), 0, 0); }
+    // What the desktop shows around the content area: the frame, and the menu
+    // bar above the content.
+    QMargins Chrome() const { return Frame() + QMargins(0, BarHeight(), 0, 0); }
     // The Left that puts this window at `anchor`'s right edge (anchor's Left +
     // Width) with the two frames side by side, neither over the other.
     int LeftBeside(const Window& anchor) const;
@@ -172,6 +173,9 @@ private:
     // only then is it kept on the screen.
     bool HasPlace() const { return placed_ || everShown_; }
     int BarHeight() const;
+    // A window whose frame is larger than the screen's available area takes
+    // the largest size that fits it; true when it was resized.
+    bool ShrinkToArea();
     // Centres the whole window, frame included, in the screen's available area.
     void Centre();
     // Takes up the frame once the desktop reports it for this window.

@@ -13,6 +13,7 @@
 #include <initializer_list>
 
 #include "desktop/x_desktop.h"
+#include "platform/window.h"
 #include "support/session_fixture.h"
 
 namespace qv::desktop {
@@ -59,6 +60,17 @@ protected:
                << frame.y() << " " << frame.width() << "x" << frame.height()
                << " leaves the area windows may use, " << area_.x() << "," << area_.y() << " "
                << area_.width() << "x" << area_.height();
+    }
+
+    // The window manager drew the window where and as large as the program
+    // placed it: the frame on the screen is the one the window counts with.
+    static ::testing::AssertionResult AsPlaced(const Window* window) {
+        const QRect drawn = FrameOnScreen(window), placed = window->FrameRect();
+        if (drawn == placed) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << window->Title().toStdString() << "'s frame is " << drawn.x() << "," << drawn.y()
+               << " " << drawn.width() << "x" << drawn.height() << ", placed at " << placed.x()
+               << "," << placed.y() << " " << placed.width() << "x" << placed.height();
     }
 
     // The frame buttons and the resizing the window manager allows (Box).

@@ -164,6 +164,11 @@ bool ReservePanel(int height, QString* why) {
                         XCB_ATOM_CARDINAL, 32, 4, strut);
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, panel, Atom(c, "_NET_WM_STRUT_PARTIAL"),
                         XCB_ATOM_CARDINAL, 32, 12, strut);
+    // Asked for at the top-left corner, so the window manager does not place it.
+    // WM_SIZE_HINTS: flags (USPosition, USSize, PPosition, PSize), x, y, width, height
+    uint32_t hints[18] = {1 | 2 | 4 | 8, 0, 0, width, top};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, panel, XCB_ATOM_WM_NORMAL_HINTS,
+                        XCB_ATOM_WM_SIZE_HINTS, 32, 18, hints);
     xcb_map_window(c, panel);
     xcb_flush(c);
 
@@ -171,11 +176,15 @@ bool ReservePanel(int height, QString* why) {
     clock.start();
     while (clock.elapsed() < 5000) {
         const std::vector<uint32_t> area = Property(c, screen->root, "_NET_WORKAREA");
-        if (area.size() >= 4 && area[1] == top) return true;
+        xcb_translate_coordinates_reply_t* at = xcb_translate_coordinates_reply(
+            c, xcb_translate_coordinates(c, panel, screen->root, 0, 0), nullptr);
+        const bool inCorner = at && at->dst_x == 0 && at->dst_y == 0;
+        free(at);
+        if (area.size() >= 4 && area[1] == top && inCorner) return true;
         QThread::msleep(10);
     }
-    *why = QStringLiteral("the window manager did not take the %1-pixel panel out of the "
-                          "work area within 5 seconds")
+    *why = QStringLiteral("the window manager did not put the %1-pixel panel at the top and "
+                          "take it out of the work area within 5 seconds")
                .arg(height);
     return false;
 }
