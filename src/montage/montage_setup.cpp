@@ -152,6 +152,13 @@ Window10::Window10() {
 }
 
 void Window10::Event_Open() {
+    // Placed before it shows, at the screen's top left: there the montage
+    // docked under it has the most room.
+    const QRect area = Platform().AvailableArea(FrameRect());
+    if (!area.isEmpty()) {
+        SetLeft(area.left() + Chrome().left());
+        SetTop(area.top() + Chrome().top());
+    }
     Window1* w = Window1::instance();
     // A copy: nothing drawn into the workspace's crop can reach the cached logo.
     if (!w->poxc) {
