@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -200,6 +201,7 @@ private:
     QMargins frameCounted_;   // the frame the window was placed with
     bool frameKnown_ = false;  // the desktop has reported this window's frame
     bool firstActivation_ = false;  // shown, and not yet activated since
+    QElapsedTimer sizedAt_;         // since the program last changed the window's size
     QTimer* framePoll_ = nullptr;
     int framePolls_ = 0;
     friend void detail::ScheduleShow(Window* w);
