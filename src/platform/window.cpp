@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -43,6 +44,10 @@ constexpr int kFramePolls = 300;
 // How long after a window is first shown the desktop may still be taking it
 // in: activations of other windows then are the desktop's, not the user's.
 constexpr int kTakingInMs = 1000;
+
+// How long after the program sized a resizable window a size the desktop
+// reports is taken for its notice of an earlier size, not a user's resize.
+constexpr int kLateNoticeMs = 500;
 
 // A window the desktop has just taken in lies in front; the window the program
 // showed last goes back in front of it.
@@ -163,6 +168,7 @@ void Window::Relayout() {
         resize(total);
     } else {
         setFixedSize(total);
+        resize(total);  // also when the fixed size stays, but the window lost it
     }
     // A centred window stands where it will show from the start, so that a
     // window placed beside it before it shows lies beside it.
@@ -269,6 +275,7 @@ void Window::KeepOnScreen() {
 
 void Window::SetSize(int width, int height) {
     const int dx = std::max(width, 1) - width_, dy = std::max(height, 1) - height_;
+    if (dx != 0 || dy != 0) sizedAt_.start();
     width_ = std::max(width, 1);
     height_ = std::max(height, 1);
     Relayout();
@@ -487,10 +494,24 @@ bool Window::event(QEvent* event) {
             Event_Moved();
         }
     }
-    // A size the user gave the frame becomes the window's own.
+    // A size the user gave the frame becomes the window's own. The desktop's
+    // notice of an earlier size, arriving after the program sized the window
+    // (as it does for a window sized as it first shows), is no user's: a
+    // fixed-size window, or one the program has only just sized, keeps its
+    // own size and asks for it again.
     if (event->type() == QEvent::Resize && event->spontaneous() && opened_ && !closed_) {
         const QSize content(width(), std::max(height() - BarHeight(), 1));
-        if (content != QSize(width_, height_)) SetSize(content.width(), content.height());
+        if (content != QSize(width_, height_)) {
+            const bool justSized = sizedAt_.isValid() && sizedAt_.elapsed() < kLateNoticeMs;
+            if (resizeable_ && !justSized) {
+                SetSize(content.width(), content.height());
+            } else {
+                QPointer<Window> self(this);
+                QTimer::singleShot(0, this, [self] {
+                    if (self && !self->closed_) self->Relayout();
+                });
+            }
+        }
     }
     if (event->type() == QEvent::WindowActivate && !closed_ && FrontIsComing()) {
         // The desktop handed the focus on here (the window in front went away)

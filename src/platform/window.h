@@ -206,6 +206,7 @@ private:
     bool frameKnown_ = false;  // the desktop has reported this window's frame
     bool firstActivation_ = false;  // shown, and not yet activated since
     QElapsedTimer firstShown_;      // since the window was first shown
+    QElapsedTimer sizedAt_;         // since the program last changed the window's size
     QTimer* framePoll_ = nullptr;
     int framePolls_ = 0;
     friend void detail::ScheduleShow(Window* w);

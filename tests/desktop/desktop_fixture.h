@@ -38,10 +38,13 @@ protected:
     }
     void TearDown() override {
         Settle();
-        // Whatever a test left open stands inside the area too.
+        // Whatever a test left open stands inside the area too, drawn as placed.
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w->isVisible() && w->windowType() == Qt::Window) {
                 EXPECT_TRUE(InsideScreen(w)) << "at the end of the test";
+                if (const auto* window = qobject_cast<const Window*>(w)) {
+                    EXPECT_TRUE(AsPlaced(window)) << "at the end of the test";
+                }
             }
         }
         test::SessionTest::TearDown();

@@ -138,6 +138,8 @@ TEST_F(WorkspaceOnDesktop, ApplyIntoAFreshWorkspaceBringsTheRoiAnalysisBackToThe
     ASSERT_TRUE(fresh);
     EXPECT_TRUE(fresh->pix) << "the stretched picture went to the fresh workspace";
     EXPECT_TRUE(InsideScreen(fresh));
+    EXPECT_TRUE(AsPlaced(fresh)) << "at the working size, not the declared one";
+    EXPECT_EQ(fresh->Width(), std::max(650, fresh->imgsize + 366));
     EXPECT_TRUE(InFront(roi, {fresh}));
 }
 

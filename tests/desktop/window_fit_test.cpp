@@ -90,6 +90,15 @@ TEST_F(DesktopTest, AFreshWorkspaceShowsAtItsWorkingSizeEveryTime) {
         EXPECT_EQ(fresh->Width(), fresh->imgsize + 366) << run;
         EXPECT_TRUE(AsPlaced(fresh)) << run;
         EXPECT_TRUE(InsideScreen(fresh)) << run;
+
+        // The desktop's notice of the size it first showed the window at,
+        // arriving after the working size was asked for, changes nothing.
+        const QSize asked = fresh->size();
+        SendLateSizeNotice(fresh, QSize(705, fresh->height() - fresh->Height() + 702));
+        Settle();
+        EXPECT_EQ(fresh->Width(), fresh->imgsize + 366) << run << ": the late notice";
+        EXPECT_EQ(fresh->size(), asked) << run;
+        EXPECT_TRUE(AsPlaced(fresh)) << run;
         roi->Close();
         fresh->Close();
         Settle();

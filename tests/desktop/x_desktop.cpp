@@ -201,6 +201,27 @@ QRect WorkArea() {
                  static_cast<int>(a[3]));
 }
 
+void SendLateSizeNotice(const QWidget* window, const QSize& size) {
+    xcb_connection_t* c = Connection();
+    const xcb_window_t w = Id(window);
+    if (!c || !w) return;
+    xcb_translate_coordinates_reply_t* t =
+        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, w, Root(c), 0, 0), nullptr);
+    if (!t) return;
+    xcb_configure_notify_event_t notice{};
+    notice.response_type = XCB_CONFIGURE_NOTIFY;
+    notice.event = w;
+    notice.window = w;
+    notice.x = t->dst_x;
+    notice.y = t->dst_y;
+    notice.width = static_cast<uint16_t>(size.width());
+    notice.height = static_cast<uint16_t>(size.height());
+    free(t);
+    xcb_send_event(c, 0, w, XCB_EVENT_MASK_STRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&notice));
+    xcb_flush(c);
+}
+
 bool WaitUntil(const std::function<bool()>& done, int ms) {
     QElapsedTimer clock;
     clock.start();

@@ -47,6 +47,11 @@ bool ReservePanel(int height, QString* why);
 // of the current desktop): the screen less its panels. Null when unreported.
 QRect WorkArea();
 
+// Sends the window the window manager's notice that its client area is
+// `size` at its present place (a synthetic ConfigureNotify), as a notice sent
+// before the program's last resize and arriving after it does.
+void SendLateSizeNotice(const QWidget* window, const QSize& size);
+
 // Runs the event loop until `done` holds or `ms` milliseconds have passed;
 // returns whether it holds.
 bool WaitUntil(const std::function<bool()>& done, int ms = 5000);
