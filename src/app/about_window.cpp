@@ -41,6 +41,9 @@ Window3::Window3() {
     StaticText1 = ControlNamed<StaticText>(QStringLiteral("StaticText1"));
     StaticText2 = ControlNamed<StaticText>(QStringLiteral("StaticText2"));
     StaticText3 = ControlNamed<StaticText>(QStringLiteral("StaticText3"));
+    // A click on the logo or a text is a click on the window.
+    for (QWidget* c : Content()->findChildren<QWidget*>())
+        c->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void Window3::Canvas1_Open() {

@@ -47,6 +47,8 @@ Window8::Window8() {
     SetTitle(QStringLiteral("Quorvane beta"));
     SetMinimumSize(64, 64);
     SetSize(413, 432);
+    // Centred in the area windows may use, panels and its own frame counted.
+    SetCentred(true);
     BuildControls(kControls, {
                                  QV_HANDLER(Window8, StaticText2_Open),
                                  QV_HANDLER(Window8, Timer1_Action),

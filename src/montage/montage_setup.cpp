@@ -2,7 +2,6 @@
 
 #include <QIcon>
 #include <QPixmap>
-#include <algorithm>
 
 #include "app/resources.h"
 #include "montage/core/montage_layout.h"
@@ -153,6 +152,13 @@ Window10::Window10() {
 }
 
 void Window10::Event_Open() {
+    // Placed before it shows, at the screen's top left: there the montage
+    // docked under it has the most room.
+    const QRect area = Platform().AvailableArea(FrameRect());
+    if (!area.isEmpty()) {
+        SetLeft(area.left() + Chrome().left());
+        SetTop(area.top() + Chrome().top());
+    }
     Window1* w = Window1::instance();
     // A copy: nothing drawn into the workspace's crop can reach the cached logo.
     if (!w->poxc) {
@@ -202,8 +208,7 @@ void Window10::ApplyLayout(bool four) {
     SetControlLeft(montage->Panel(4), l.canvas4.x());
     SetControlTop(montage->Panel(4), l.canvas4.y());
     // A small crop's layout still gets the window's least size, all of it white.
-    montage->SetSize(std::max(l.window.width(), Window7::kMinimumSide),
-                     std::max(l.window.height(), Window7::kMinimumSide));
+    montage->SetSheet(l.window);
     ControlNamed<PopupMenu>(QStringLiteral("PopupMenu3"))->setEnabled(l.thirdColumnEnabled);
     ControlNamed<PopupMenu>(QStringLiteral("PopupMenu6"))->setEnabled(l.thirdColumnEnabled);
     auto* column = ControlNamed<RectangleControl>(QStringLiteral("Rectangle10"));
@@ -267,8 +272,10 @@ bool Window10::_FileClose_Action() {
 
 PicturePtr Window10::Snapshot() {
     Window7* montage = Window7::instance();
-    PicturePtr snapshot = NewPicture(montage->Width(), montage->Height(), 32);
-    if (snapshot) montage->DrawInto(snapshot->Graphics(), 0, 0);
+    // The whole montage, also where the window shows only part of it.
+    const QSize whole = montage->Sheet();
+    PicturePtr snapshot = NewPicture(whole.width(), whole.height(), 32);
+    if (snapshot) montage->DrawInto(snapshot->Graphics(), 0, 0, whole);
     return snapshot;
 }
 

@@ -39,8 +39,8 @@ public:
     void saveframe();
     void drawtwo();
 
-    // The montage window drawn into one picture of its size; none when it
-    // cannot be made.
+    // The montage window drawn into one picture of its whole laid-out size;
+    // none when it cannot be made.
     PicturePtr Snapshot();
 
     void PopupMenu1_Change();

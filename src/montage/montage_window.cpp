@@ -1,10 +1,12 @@
 #include "montage/montage_window.h"
 
 #include "app/resources.h"
+#include "montage/core/montage_layout.h"
 #include "montage/montage_setup.h"
 #include "platform/canvas.h"
 #include "platform/controls.h"
 #include "platform/menus.h"
+#include "platform/services.h"
 
 namespace qv {
 
@@ -34,7 +36,8 @@ Window7::Window7() {
     SetTitle(QStringLiteral("Montage"));
     SetMinimumSize(kMinimumSide, kMinimumSide);
     SetFrameButtons(true, false, false);
-    SetSize(512, 550);
+    sheet_ = QSize(512, 550);
+    SetSize(sheet_.width(), sheet_.height());
     QPalette white = Content()->palette();
     white.setColor(QPalette::Window, Qt::white);
     Content()->setPalette(white);
@@ -52,9 +55,23 @@ Canvas* Window7::Panel(int k) const {
     return ControlNamed<Canvas>(QStringLiteral("Canvas") + QString::number(k));
 }
 
-void Window7::DockUnder(const Window& setup) {
-    SetTop(TopUnder(setup, 21));
-    SetLeft(setup.Left());
+void Window7::SetSheet(QSize sheet) {
+    sheet_ = sheet.expandedTo(QSize(kMinimumSide, kMinimumSide));
+    if (Window10* setup = Window10::existing())
+        DockUnder(*setup);
+    else
+        SetSizeOnScreen(sheet_.width(), sheet_.height());
+}
+
+void Window7::DockUnder(Window& setup) {
+    const QRect at(setup.Left(), setup.Top(), setup.Width(), setup.Height());
+    const MontageDock d = DockMontage(at, setup.Chrome(), Chrome(), sheet_, kMinimumSide,
+                                      Platform().AvailableArea(setup.FrameRect()));
+    if (d.setupTop != setup.Top()) setup.SetTop(d.setupTop);
+    // Sized first, so that placing it moves it no further.
+    SetSize(d.montage.width(), d.montage.height());
+    SetTop(d.montage.top());
+    SetLeft(d.montage.left());
 }
 
 void Window7::Event_Open() {

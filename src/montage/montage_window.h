@@ -26,10 +26,19 @@ public:
     // Canvas1 (panel 1) to Canvas4 (the merge), k from 1 to 4.
     Canvas* Panel(int k) const;
 
+    // The montage's whole laid-out size, at least the least side: what a
+    // snapshot shows. The window shows as much of it as the screen has room
+    // for under the setup.
+    QSize Sheet() const { return sheet_; }
+    // Lays the window out at `sheet` and docks it again.
+    void SetSheet(QSize sheet);
+
     // Docks the window 21 pixels below the setup window's content, at its
     // left; lower where the frames need the room, so that neither frame lies
-    // over the other.
-    void DockUnder(const Window& setup);
+    // over the other. It is no wider than the screen and no taller than the
+    // room below the setup: it grows shorter rather than higher. Where not
+    // even its least height has room there, the setup moves up.
+    void DockUnder(Window& setup);
 
     void Event_Open() override;
     void Event_FrameChanged() override;
@@ -44,6 +53,7 @@ public:
 private:
     PicturePtr MarkerOf(int tool);
     PicturePtr ghost_;  // the picture each panel's ghost is composed in
+    QSize sheet_;
 };
 
 }  // namespace qv

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -39,6 +40,14 @@ ReportedFrame g_reportedFrames[2];
 // to tell its frame: polls 10 ms apart.
 constexpr int kFramePollMs = 10;
 constexpr int kFramePolls = 300;
+
+// How long after a window is first shown the desktop may still be taking it
+// in: activations of other windows then are the desktop's, not the user's.
+constexpr int kTakingInMs = 1000;
+
+// How long after the program sized a resizable window a size the desktop
+// reports is taken for its notice of an earlier size, not a user's resize.
+constexpr int kLateNoticeMs = 500;
 
 // A window the desktop has just taken in lies in front; the window the program
 // showed last goes back in front of it.
@@ -153,15 +162,17 @@ void Window::Relayout() {
     content_->setGeometry(0, bar, width_, height_);
     const QSize total(width_, height_ + bar);
     if (resizeable_) {
-        setMinimumSize(minWidth_, minHeight_ + bar);
+        // The minimum gives way to a size that fits the screen.
+        setMinimumSize(std::min(minWidth_, width_), std::min(minHeight_, height_) + bar);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         resize(total);
     } else {
         setFixedSize(total);
+        resize(total);  // also when the fixed size stays, but the window lost it
     }
     // A centred window stands where it will show from the start, so that a
     // window placed beside it before it shows lies beside it.
-    if (centred_ && !placed_ && !everShown_) Centre();
+    if (centred_ && !placed_ && !everShown_ && !ShrinkToArea()) Centre();
     if (HasPlace()) KeepOnScreen();
 }
 
@@ -233,12 +244,25 @@ void Window::CheckFrame() {
     Event_FrameChanged();
 }
 
+bool Window::ShrinkToArea() {
+    const QRect frame = FrameRect();
+    const QRect area = Platform().AvailableArea(frame);
+    if (area.isEmpty()) return false;
+    const int fitWidth = std::max(std::min(width_, width_ + area.width() - frame.width()), 1);
+    const int fitHeight = std::max(std::min(height_, height_ + area.height() - frame.height()), 1);
+    if (fitWidth == width_ && fitHeight == height_) return false;
+    SetSize(fitWidth, fitHeight);
+    return true;
+}
+
 void Window::KeepOnScreen() {
     if (closed_) return;
     // The whole window as the desktop shows it, frame and menu bar included.
     const QRect frame = FrameRect();
     const QRect area = Platform().AvailableArea(frame);
     if (area.isEmpty()) return;
+    // Sizing runs this again, and then it only moves.
+    if (ShrinkToArea()) return;
     auto least = [](int low, int high, int areaLow, int areaHigh) {
         if (high > areaHigh) return std::max(areaHigh - high, areaLow - low);
         if (low < areaLow) return areaLow - low;
@@ -251,6 +275,7 @@ void Window::KeepOnScreen() {
 
 void Window::SetSize(int width, int height) {
     const int dx = std::max(width, 1) - width_, dy = std::max(height, 1) - height_;
+    if (dx != 0 || dy != 0) sizedAt_.start();
     width_ = std::max(width, 1);
     height_ = std::max(height, 1);
     Relayout();
@@ -259,11 +284,16 @@ void Window::SetSize(int width, int height) {
     if (opened_ && !closed_ && (dx != 0 || dy != 0)) Event_Resized();
 }
 
-void Window::DrawInto(Graphics& g, int x, int y) {
+void Window::DrawInto(Graphics& g, int x, int y, QSize whole) {
     for (Canvas* c : content_->findChildren<Canvas*>()) c->Refresh();
-    PicturePtr shot = NewPicture(width_, height_);  // white where nothing is drawn
+    const QSize shown(width_, height_);
+    if (!whole.isValid()) whole = shown;
+    PicturePtr shot = NewPicture(whole.width(), whole.height());  // white where nothing is drawn
     if (!shot) return;
+    // The content grows to the whole for the moment it is rendered.
+    if (whole != shown) content_->resize(whole);
     content_->render(&shot->Image(), QPoint(), QRegion(), QWidget::DrawChildren);
+    if (whole != shown) content_->resize(shown);
     g.DrawPicture(shot, x, y);
 }
 
@@ -344,6 +374,7 @@ void Window::Show() {
         shownAt_ = QPoint(Left(), Top());
         frameCounted_ = Frame();
         firstActivation_ = true;
+        firstShown_.start();
     }
     everShown_ = true;
     g_wantedFront = this;
@@ -448,6 +479,13 @@ bool Window::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+bool Window::FrontIsComing() const {
+    const Window* wanted = g_wantedFront.data();
+    return wanted && wanted != this && !wanted->closed_ && wanted->isVisible() &&
+           wanted->firstActivation_ && wanted->firstShown_.isValid() &&
+           wanted->firstShown_.elapsed() < kTakingInMs;
+}
+
 bool Window::event(QEvent* event) {
     if (event->type() == QEvent::Move && everShown_ && !closed_) {
         const QPoint at(Left(), Top());
@@ -456,10 +494,31 @@ bool Window::event(QEvent* event) {
             Event_Moved();
         }
     }
-    // A size the user gave the frame becomes the window's own.
+    // A size the user gave the frame becomes the window's own. The desktop's
+    // notice of an earlier size, arriving after the program sized the window
+    // (as it does for a window sized as it first shows), is no user's: a
+    // fixed-size window, or one the program has only just sized, keeps its
+    // own size and asks for it again.
     if (event->type() == QEvent::Resize && event->spontaneous() && opened_ && !closed_) {
         const QSize content(width(), std::max(height() - BarHeight(), 1));
-        if (content != QSize(width_, height_)) SetSize(content.width(), content.height());
+        if (content != QSize(width_, height_)) {
+            const bool justSized = sizedAt_.isValid() && sizedAt_.elapsed() < kLateNoticeMs;
+            if (resizeable_ && !justSized) {
+                SetSize(content.width(), content.height());
+            } else {
+                QPointer<Window> self(this);
+                QTimer::singleShot(0, this, [self] {
+                    if (self && !self->closed_) self->Relayout();
+                });
+            }
+        }
+    }
+    if (event->type() == QEvent::WindowActivate && !closed_ && FrontIsComing()) {
+        // The desktop handed the focus on here (the window in front went away)
+        // while the window the program showed last is still being taken in:
+        // that one takes the front, and this one was not chosen by the user.
+        BringBackWantedFront(this);
+        return QWidget::event(event);
     }
     if (event->type() == QEvent::WindowActivate && !closed_) {
         // A window the desktop activates as it first shows it takes the front

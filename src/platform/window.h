@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -46,11 +47,12 @@ public:
     void SetSize(int width, int height);
 
     // Moves the window by the least step that keeps the whole of it, menu bar
-    // and the desktop's frame included, inside the screen's available area;
-    // never resizes it (a window larger than the area keeps its top-left corner
-    // inside). SetLeft, SetTop, SetSize and Show call it after they have placed
-    // or sized the window, and it runs again once the desktop tells the frame,
-    // so a window only calls it itself when something else has moved it.
+    // and the desktop's frame included, inside the screen's available area; a
+    // window larger than the area first shrinks to the largest size that fits
+    // (its controls keep their places; the minimum size gives way). SetLeft,
+    // SetTop, SetSize and Show call it after they have placed or sized the
+    // window, and it runs again once the desktop tells the frame, so a window
+    // only calls it itself when something else has moved it.
     void KeepOnScreen();
 
     // The frame the desktop's window manager draws around the window (title
@@ -61,6 +63,9 @@ public:
     QMargins Frame() const;
     // The whole window as the desktop shows it, menu bar and frame included.
     QRect FrameRect() const;
+    // What the desktop shows around the content area: the frame, and the menu
+    // bar above the content.
+    QMargins Chrome() const { return Frame() + QMargins(0, BarHeight(), 0, 0); }
     // The Left that puts this window at `anchor`'s right edge (anchor's Left +
     // Width) with the two frames side by side, neither over the other.
     int LeftBeside(const Window& anchor) const;
@@ -118,8 +123,9 @@ public:
 
     // Renders the content area as it is drawn, with white where nothing is,
     // into g at (x, y). Canvases show their backdrops and Paint, without what
-    // was drawn on their surfaces since.
-    void DrawInto(Graphics& g, int x, int y);
+    // was drawn on their surfaces since. A `whole` size renders the content
+    // laid out at that size, also where the window shows less of it.
+    void DrawInto(Graphics& g, int x, int y, QSize whole = QSize());
 
     // Framework-style window properties, applied by the window's Layout.
     void SetResizeable(bool resizeable);
@@ -167,10 +173,16 @@ private:
     // only then is it kept on the screen.
     bool HasPlace() const { return placed_ || everShown_; }
     int BarHeight() const;
+    // A window whose frame is larger than the screen's available area takes
+    // the largest size that fits it; true when it was resized.
+    bool ShrinkToArea();
     // Centres the whole window, frame included, in the screen's available area.
     void Centre();
     // Takes up the frame once the desktop reports it for this window.
     void CheckFrame();
+    // The window the program showed last is another one, shown just now for
+    // the first time and not yet activated by the desktop.
+    bool FrontIsComing() const;
 
     QWidget* content_;
     QWidget* topBar_ = nullptr;
@@ -193,6 +205,8 @@ private:
     QMargins frameCounted_;   // the frame the window was placed with
     bool frameKnown_ = false;  // the desktop has reported this window's frame
     bool firstActivation_ = false;  // shown, and not yet activated since
+    QElapsedTimer firstShown_;      // since the window was first shown
+    QElapsedTimer sizedAt_;         // since the program last changed the window's size
     QTimer* framePoll_ = nullptr;
     int framePolls_ = 0;
     friend void detail::ScheduleShow(Window* w);

@@ -1,5 +1,7 @@
 #include "tools/roi_analysis.h"
 
+#include <algorithm>
+
 #include "app/resources.h"
 #include "platform/menus.h"
 #include "platform/core/text.h"
@@ -170,8 +172,11 @@ void Window11::start() {
     pic.fill(copy);
     pix = copy;
     const RoiCutSize window = RoiWindowSize(size);
-    SetSize(window.width, window.height);
-    Canvas1->resize(vidd, hojd);
+    // A crop too large for the screen gets the largest window that fits; the
+    // picture then shows as much of the crop as the window leaves it.
+    SetSizeOnScreen(window.width, window.height);
+    Canvas1->resize(std::min(vidd, vidd + Width() - window.width),
+                    std::min(hojd, hojd + Height() - window.height));
     update();
     ShowSlot(0);
     scan();

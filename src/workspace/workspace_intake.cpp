@@ -24,8 +24,13 @@ QString DemoNotWritten(const QString& folder, const QString& reason) {
         .arg(folder, reason);
 }
 
+WorkingSize Window1::WorkingSizeHere(int pictureWidth, Intake intake) const {
+    const QRect area = Platform().AvailableArea(FrameRect());
+    return WorkingSizeFor(pictureWidth, area.size(), Chrome(), intake);
+}
+
 void Window1::ApplyWorkingSize(int pictureWidth, Intake intake) {
-    const WorkingSize size = WorkingSizeFor(pictureWidth, Platform().ScreenHeight(), intake);
+    const WorkingSize size = WorkingSizeHere(pictureWidth, intake);
     imgsize = size.imgsize;
     can2size = size.can2size;
 }
@@ -160,8 +165,9 @@ void Window1::opendemo() {
 }
 
 void Window1::makeview() {
-    const int h = WorkingSizeFor(0, Platform().ScreenHeight(), Intake::Import).height;
-    SetSize(WorkspaceWidthFor(imgsize), h);
+    // The working size already fits the window to the area; a working area
+    // kept from another screen is shown in what fits of it.
+    SetSizeOnScreen(WorkspaceWidthFor(imgsize), WorkingSizeHere(0, Intake::Import).height);
     update();
     Canvas1->resize(imgsize, imgsize);
     Canvas2->resize(can2size, can2size);

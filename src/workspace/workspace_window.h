@@ -356,6 +356,9 @@ private:
     // The ROI box cut from poxc at (msdownx, msdowny), msupx - msdownx by
     // msupy - msdowny, unscaled; none without a crop or for an empty box.
     PicturePtr RoiBoxPicture() const;
+    // The working size in the area windows may use, counting the window's
+    // frame and menu bar.
+    WorkingSize WorkingSizeHere(int pictureWidth, Intake intake) const;
     void ApplyWorkingSize(int pictureWidth, Intake intake);
     void PlaceAreaAnalyzer();
 };

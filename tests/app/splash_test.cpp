@@ -213,6 +213,24 @@ TEST_F(AboutTest, FixedVersionAndEveryWayOutBringsTheWorkspaceBack) {
     EXPECT_FALSE(Window3::existing());
     EXPECT_EQ(FrontWindow(), Window1::existing());
 
+    // A click anywhere on it, on the logo and the texts too.
+    for (const char* where : {"", "Canvas1", "StaticText1", "StaticText2", "StaticText3"}) {
+        SCOPED_TRACE(where);
+        Window3* shown = Window3::instance();
+        shown->Show();
+        DrainEvents();
+        const QWidget* target =
+            *where ? shown->ControlNamed<QWidget>(QString::fromUtf8(where)) : shown->Content();
+        ASSERT_TRUE(target);
+        const QPoint inside =
+            *where ? QPoint(target->width() / 2, target->height() / 2) : QPoint(5, 290);
+        // Through the window, as a click on the screen comes.
+        QTest::mouseClick(shown->windowHandle(), Qt::LeftButton, {}, target->mapTo(shown, inside));
+        DrainEvents();
+        EXPECT_FALSE(Window3::existing());
+        EXPECT_EQ(FrontWindow(), Window1::existing());
+    }
+
     // closing it after the workspace was closed opens a fresh workspace
     Window1::existing()->Close();
     Window3::instance()->Show();

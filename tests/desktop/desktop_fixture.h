@@ -1,17 +1,19 @@
 #pragma once
 
-// A started program on the real desktop the runner provides: an X server of
-// 1600 x 1200 with a window manager. Dialogs are scripted as in every test;
-// the screen, its available area and the windows' frames are the desktop's.
+// A started program on the real desktop the runner provides: an X server
+// (1600 x 1200, or a small screen with a panel across its top) with a window
+// manager. Dialogs are scripted as in every test; the screen, the area windows
+// may use and the windows' frames are the desktop's.
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QScreen>
 #include <QStringList>
 #include <initializer_list>
 
 #include "desktop/x_desktop.h"
+#include "platform/window.h"
 #include "support/session_fixture.h"
 
 namespace qv::desktop {
@@ -28,16 +30,28 @@ protected:
         ASSERT_TRUE(screen);
         fake_->screenWidth = screen->geometry().width();
         fake_->screenHeight = screen->geometry().height();
-        fake_->availableArea = screen->availableGeometry();
-        area_ = screen->availableGeometry();
+        area_ = WorkArea();
+        ASSERT_FALSE(area_.isNull()) << "the window manager reports no work area";
+        ASSERT_EQ(screen->availableGeometry(), area_)
+            << "the program sees the area the window manager reports";
+        fake_->availableArea = area_;
     }
     void TearDown() override {
         Settle();
+        // Whatever a test left open stands inside the area too, drawn as placed.
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->isVisible() && w->windowType() == Qt::Window) {
+                EXPECT_TRUE(InsideScreen(w)) << "at the end of the test";
+                if (const auto* window = qobject_cast<const Window*>(w)) {
+                    EXPECT_TRUE(AsPlaced(window)) << "at the end of the test";
+                }
+            }
+        }
         test::SessionTest::TearDown();
     }
 
-    // The window's frame, as the window manager drew it, lies inside the
-    // screen's available area.
+    // The window's frame, as the window manager drew it, lies inside the area
+    // windows may use (the screen less its panels).
     ::testing::AssertionResult InsideScreen(const QWidget* window) const {
         const QRect frame = FrameOnScreen(window);
         if (frame.isNull())
@@ -47,7 +61,19 @@ protected:
         return ::testing::AssertionFailure()
                << window->windowTitle().toStdString() << "'s frame " << frame.x() << ","
                << frame.y() << " " << frame.width() << "x" << frame.height()
-               << " leaves the available area " << area_.width() << "x" << area_.height();
+               << " leaves the area windows may use, " << area_.x() << "," << area_.y() << " "
+               << area_.width() << "x" << area_.height();
+    }
+
+    // The window manager drew the window where and as large as the program
+    // placed it: the frame on the screen is the one the window counts with.
+    static ::testing::AssertionResult AsPlaced(const Window* window) {
+        const QRect drawn = FrameOnScreen(window), placed = window->FrameRect();
+        if (drawn == placed) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << window->Title().toStdString() << "'s frame is " << drawn.x() << "," << drawn.y()
+               << " " << drawn.width() << "x" << drawn.height() << ", placed at " << placed.x()
+               << "," << placed.y() << " " << placed.width() << "x" << placed.height();
     }
 
     // The frame buttons and the resizing the window manager allows (Box).
@@ -110,6 +136,7 @@ protected:
                << " is in front, not " << front->windowTitle().toStdString();
     }
 
+    // The area windows may use, as the window manager reports it.
     QRect area_;
 };
 

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -24,6 +25,11 @@ protected:
         ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
             << "the pointer is moved with xdotool";
         test::WorkspaceTest::SetUp();
+        // The desktop's own screen, whatever its size and panels.
+        QScreen* screen = QGuiApplication::primaryScreen();
+        fake_->screenWidth = screen->geometry().width();
+        fake_->screenHeight = screen->geometry().height();
+        fake_->availableArea = screen->availableGeometry();
         w->import(test::Gradient(512));
         ASSERT_EQ(w->imgsize, 512);
         w->polyRoi_RB->SetValue(true);

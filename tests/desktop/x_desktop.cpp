@@ -138,6 +138,90 @@ const QWidget* Frontmost(const std::vector<const QWidget*>& windows) {
     return nullptr;
 }
 
+bool ReservePanel(int height, QString* why) {
+    // Never closed: the panel stands for the program's life.
+    static xcb_connection_t* c = nullptr;
+    c = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(c)) {
+        *why = QStringLiteral("no connection to the X server for the panel");
+        return false;
+    }
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    const uint32_t width = screen->width_in_pixels;
+    const xcb_window_t panel = xcb_generate_id(c);
+    const uint32_t values[] = {screen->black_pixel};
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, panel, screen->root, 0, 0,
+                      static_cast<uint16_t>(width), static_cast<uint16_t>(height), 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL,
+                      values);
+    const xcb_atom_t dock = Atom(c, "_NET_WM_WINDOW_TYPE_DOCK");
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, panel, Atom(c, "_NET_WM_WINDOW_TYPE"),
+                        XCB_ATOM_ATOM, 32, 1, &dock);
+    const uint32_t top = static_cast<uint32_t>(height);
+    // left, right, top, bottom; then the start and end of each edge's strip
+    const uint32_t strut[12] = {0, 0, top, 0, 0, 0, 0, 0, 0, width - 1, 0, 0};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, panel, Atom(c, "_NET_WM_STRUT"),
+                        XCB_ATOM_CARDINAL, 32, 4, strut);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, panel, Atom(c, "_NET_WM_STRUT_PARTIAL"),
+                        XCB_ATOM_CARDINAL, 32, 12, strut);
+    // Asked for at the top-left corner, so the window manager does not place it.
+    // WM_SIZE_HINTS: flags (USPosition, USSize, PPosition, PSize), x, y, width, height
+    uint32_t hints[18] = {1 | 2 | 4 | 8, 0, 0, width, top};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, panel, XCB_ATOM_WM_NORMAL_HINTS,
+                        XCB_ATOM_WM_SIZE_HINTS, 32, 18, hints);
+    xcb_map_window(c, panel);
+    xcb_flush(c);
+
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 5000) {
+        const std::vector<uint32_t> area = Property(c, screen->root, "_NET_WORKAREA");
+        xcb_translate_coordinates_reply_t* at = xcb_translate_coordinates_reply(
+            c, xcb_translate_coordinates(c, panel, screen->root, 0, 0), nullptr);
+        const bool inCorner = at && at->dst_x == 0 && at->dst_y == 0;
+        free(at);
+        if (area.size() >= 4 && area[1] == top && inCorner) return true;
+        QThread::msleep(10);
+    }
+    *why = QStringLiteral("the window manager did not put the %1-pixel panel at the top and "
+                          "take it out of the work area within 5 seconds")
+               .arg(height);
+    return false;
+}
+
+QRect WorkArea() {
+    xcb_connection_t* c = Connection();
+    if (!c) return {};
+    const std::vector<uint32_t> area = Property(c, Root(c), "_NET_WORKAREA");
+    const std::vector<uint32_t> current = Property(c, Root(c), "_NET_CURRENT_DESKTOP");
+    const size_t desktop = current.empty() ? 0 : current[0];
+    if (area.size() < 4 * (desktop + 1)) return {};
+    const uint32_t* a = area.data() + 4 * desktop;
+    return QRect(static_cast<int>(a[0]), static_cast<int>(a[1]), static_cast<int>(a[2]),
+                 static_cast<int>(a[3]));
+}
+
+void SendLateSizeNotice(const QWidget* window, const QSize& size) {
+    xcb_connection_t* c = Connection();
+    const xcb_window_t w = Id(window);
+    if (!c || !w) return;
+    xcb_translate_coordinates_reply_t* t =
+        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, w, Root(c), 0, 0), nullptr);
+    if (!t) return;
+    xcb_configure_notify_event_t notice{};
+    notice.response_type = XCB_CONFIGURE_NOTIFY;
+    notice.event = w;
+    notice.window = w;
+    notice.x = t->dst_x;
+    notice.y = t->dst_y;
+    notice.width = static_cast<uint16_t>(size.width());
+    notice.height = static_cast<uint16_t>(size.height());
+    free(t);
+    xcb_send_event(c, 0, w, XCB_EVENT_MASK_STRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&notice));
+    xcb_flush(c);
+}
+
 bool WaitUntil(const std::function<bool()>& done, int ms) {
     QElapsedTimer clock;
     clock.start();

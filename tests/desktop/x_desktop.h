@@ -36,6 +36,22 @@ std::vector<unsigned> Stacking();
 // Of `windows`, the one the manager stacks highest; none when none is stacked.
 const QWidget* Frontmost(const std::vector<const QWidget*>& windows);
 
+// Reserves a panel `height` pixels tall across the top of the screen, as a
+// desktop's panel does: a dock window with struts, on a connection of its own
+// that lives as long as the program. Returns once the window manager has
+// taken it out of the work area; `why` tells what went wrong. Call it before
+// the application starts, so its screens see the shrunken area from the first.
+bool ReservePanel(int height, QString* why);
+
+// The area windows may use as the window manager reports it (_NET_WORKAREA
+// of the current desktop): the screen less its panels. Null when unreported.
+QRect WorkArea();
+
+// Sends the window the window manager's notice that its client area is
+// `size` at its present place (a synthetic ConfigureNotify), as a notice sent
+// before the program's last resize and arriving after it does.
+void SendLateSizeNotice(const QWidget* window, const QSize& size);
+
 // Runs the event loop until `done` holds or `ms` milliseconds have passed;
 // returns whether it holds.
 bool WaitUntil(const std::function<bool()>& done, int ms = 5000);

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "app/resources.h"
+#include "montage/core/montage_layout.h"
 #include "montage_fixture.h"
 #include "platform/menus.h"
 
@@ -142,6 +143,116 @@ TEST_F(MontageSetupTest, UnderAWindowManagerTheMontageDocksBelowTheSetupsFrame) 
     s->SetTop(s->Top() + 30);
     DrainEvents();
     EXPECT_EQ(m->FrameRect().top(), s->FrameRect().bottom() + 1) << "docked again after a move";
+}
+
+// Screens of 1600 x 1200 and of 1024 x 768 under a 60-pixel top panel.
+const QRect kWholeScreen(0, 0, 1600, 1200);
+const QRect kUnderPanel(0, 60, 1024, 708);
+
+struct ScreenCase {
+    const char* what;
+    QRect area;
+    QSize roi;
+    bool grid;
+    bool narrower, shorter;  // the window shows less of the montage across, down
+};
+
+const ScreenCase kScreens[] = {
+    {"40 x 60 ROI", kWholeScreen, {40, 60}, false, false, false},
+    {"700 x 800 ROI in a row", kWholeScreen, {700, 800}, false, true, false},
+    {"700 x 800 ROI in the grid", kWholeScreen, {700, 800}, true, false, true},
+    {"200 x 600 ROI under a panel", kUnderPanel, {200, 600}, false, false, true},
+    {"700 x 800 ROI in a row under a panel", kUnderPanel, {700, 800}, false, true, true},
+    {"700 x 800 ROI in the grid under a panel", kUnderPanel, {700, 800}, true, true, true},
+};
+
+TEST_F(MontageSetupTest, TheMontageFitsTheScreenDockedUnderTheSetupAndIsSavedWhole) {
+    // Side borders of 2 at least: offscreen, a window never comes nearer the
+    // screen's left edge.
+    fake_->frame = QMargins(3, 20, 3, 5);
+    const PicturePtr crop = Filled(1024, 1024, RGB(200, 100, 50));
+    for (const ScreenCase& c : kScreens) {
+        SCOPED_TRACE(c.what);
+        fake_->availableArea = c.area;
+        const QSize roi = c.roi;
+        Window10* s = Open(crop, 100, 100, 100 + roi.width(), 100 + roi.height());
+        if (c.grid) Click(s, "RadioButton2");
+        s->SetLeft(c.area.left() + 200);
+        s->SetTop(c.area.top());  // as high as its frame lets it
+        DrainEvents();
+        Window7* m = Window7::existing();
+        ASSERT_TRUE(m);
+        const MontageLayout l = c.grid ? FourModeLayout(roi.width(), roi.height())
+                                       : ThreeModeLayout(roi.width(), roi.height());
+        EXPECT_EQ(m->Sheet(), l.window);
+        EXPECT_TRUE(c.area.contains(s->FrameRect()));
+        EXPECT_TRUE(c.area.contains(m->FrameRect())) << "close box in reach";
+        EXPECT_EQ(m->FrameRect().top(), s->FrameRect().bottom() + 1) << "no title bar covered";
+        EXPECT_TRUE(m->Left() == s->Left() || m->FrameRect().right() == c.area.right());
+        EXPECT_EQ(m->Width() < l.window.width(), c.narrower);
+        EXPECT_EQ(m->Height() < l.window.height(), c.shorter);
+        if (c.narrower) {
+            EXPECT_EQ(m->FrameRect().width(), c.area.width()) << "as wide as the screen";
+        }
+        if (c.shorter) {
+            EXPECT_EQ(m->FrameRect().bottom(), c.area.bottom()) << "as tall as the room below";
+        }
+
+        // The panels keep their places; a copy holds the whole montage.
+        EXPECT_EQ(m->Panel(4)->geometry(), QRect(l.canvas4, roi));
+        bool handled = false;
+        s->HandleMenu(QStringLiteral("EditCopy"), &handled);
+        const PicturePtr copy = fake_->clipboardPicture;
+        ASSERT_TRUE(copy);
+        EXPECT_EQ(QSize(copy->Width(), copy->Height()), l.window);
+        const QPoint last = l.canvas4 + QPoint(roi.width() - 1, roi.height() - 1);
+        EXPECT_EQ(At(copy, last.x(), last.y()), c.grid ? RGB(200, 100, 50) : RGB(200, 100, 0))
+            << "the merge's far corner, also where the window does not show it";
+        EXPECT_EQ(At(copy, l.window.width() - 1, l.window.height() - 1), kWhite);
+        s->Close();
+        m->Close();
+        DrainEvents();
+    }
+}
+
+// The desktop tells each frame only once the window shows: the windows are
+// placed first without it and dock again when it comes.
+TEST_F(MontageSetupTest, FramesThatArriveLateDockTheMontageAgain) {
+    fake_->frame = QMargins(1, 20, 1, 5);
+    fake_->frameOnceShown = true;
+    fake_->availableArea = kUnderPanel;
+    w->poxc = Filled(1024, 1024, RGB(200, 100, 50));
+    w->msdownx = w->msdowny = 100;
+    w->msupx = 300;
+    w->msupy = 700;
+    Window10* s = Window10::instance();
+    s->SetLeft(300);  // placed before it shows: its frame then moves it no further
+    s->SetTop(150);
+    DrainEvents();
+    Window7* m = Window7::existing();
+    ASSERT_TRUE(m && s->Visible() && m->Visible());
+    const auto docked = [&](Window7* montage) {
+        EXPECT_TRUE(kUnderPanel.contains(s->FrameRect()));
+        EXPECT_TRUE(kUnderPanel.contains(montage->FrameRect()));
+        EXPECT_EQ(montage->FrameRect().top(), s->FrameRect().bottom() + 1);
+        EXPECT_EQ(montage->Left(), s->Left());
+        EXPECT_EQ(montage->FrameRect().bottom(), kUnderPanel.bottom()) << "shorter, not higher";
+    };
+    docked(m);
+
+    // Moved, the montage closed, then Update: a fresh montage, whose own frame
+    // comes once it shows.
+    s->SetLeft(s->Left() + 40);
+    s->SetTop(s->Top() + 30);
+    DrainEvents();
+    m->Close();
+    DrainEvents();
+    ASSERT_FALSE(Window7::existing());
+    Click(s, "BevelButton2");
+    DrainEvents();
+    Window7* fresh = Window7::existing();
+    ASSERT_TRUE(fresh && fresh->Visible());
+    docked(fresh);
 }
 
 TEST_F(MontageSetupTest, TheMontageStaysDockedAndComesBackAfterClosing) {

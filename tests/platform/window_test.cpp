@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QPointer>
 #include <cstdlib>
@@ -44,7 +46,7 @@ TEST_F(OnScreenTest, PlacementsMoveByTheLeastStepBackOntoTheScreen) {
         {300, 300, 200, 1000, 200, 900, 200, 895},   // past the bottom
         {300, 300, 200, 10, 200, 40, 200, 62},       // under the panel
         {1390, 300, 800, 100, 210, 100, 207, 100},   // wide, past the right edge
-        {2000, 1300, 500, 500, 0, 40, 3, 62},        // larger than the area: its top-left inside
+        {2000, 1300, 500, 500, 0, 40, 3, 62},        // larger than the area: shrunk to fit it
     };
     for (const bool framed : {false, true}) {
         if (framed) fake_->frame = QMargins(3, 22, 3, 5);
@@ -55,10 +57,15 @@ TEST_F(OnScreenTest, PlacementsMoveByTheLeastStepBackOntoTheScreen) {
             w.SetTop(c.top);
             const int left = framed ? c.framedLeft : c.expectLeft;
             const int top = framed ? c.framedTop : c.expectTop;
+            // resized only where the frame would not fit the area
+            const QMargins f = framed ? *fake_->frame : QMargins();
+            const int width = std::min(c.width, 1600 - f.left() - f.right());
+            const int height = std::min(c.height, 1160 - f.top() - f.bottom());
             EXPECT_EQ(w.Left(), left) << framed << ": " << c.left << "," << c.top;
             EXPECT_EQ(w.Top(), top) << framed << ": " << c.left << "," << c.top;
-            EXPECT_EQ(w.Width(), c.width) << "never resized";
-            EXPECT_EQ(w.Height(), c.height) << "never resized";
+            EXPECT_EQ(w.Width(), width) << "shrunk only to fit";
+            EXPECT_EQ(w.Height(), height) << "shrunk only to fit";
+            EXPECT_TRUE(QRect(0, 40, 1600, 1160).contains(w.FrameRect()));
             w.Show();
             EXPECT_EQ(w.Left(), left) << "showing moves it no further";
             EXPECT_EQ(w.Top(), top) << "showing moves it no further";
@@ -123,6 +130,37 @@ TEST_F(OnScreenTest, TheMenuBarAboveTheContentStaysOnTheScreenToo) {
     w.SetTop(45);  // the content's top; the bar would reach above the area
     EXPECT_EQ(w.Top(), 40 + w.TopBar()->sizeHint().height());
     EXPECT_EQ(w.frameGeometry().top(), 40);
+}
+
+// Like the montage setup, it shows itself whenever it is activated.
+class ShowsWhenActivated : public BareWindow {
+  public:
+    void Event_Activate() override {
+        ++activations;
+        Show();
+    }
+    int activations = 0;
+};
+
+TEST_F(OnScreenTest, TheDesktopHandingTheFocusOnLeavesTheWindowShownLastInFront) {
+    ShowsWhenActivated earlier;
+    earlier.Open();
+    earlier.Show();
+    DrainEvents();
+    const int activations = earlier.activations;
+    BareWindow fresh;
+    fresh.Open();
+    fresh.Show();  // not yet taken in by the desktop
+    QEvent handedOn(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&earlier, &handedOn);
+    DrainEvents();
+    EXPECT_EQ(earlier.activations, activations) << "not the user's choice";
+    EXPECT_EQ(FrontWindow(), &fresh);
+
+    QCoreApplication::sendEvent(&earlier, &handedOn);  // once the fresh one is in
+    DrainEvents();
+    EXPECT_GT(earlier.activations, activations);
+    EXPECT_EQ(FrontWindow(), &earlier);
 }
 
 // ---- the quit guard ------------------------------------------------------------------

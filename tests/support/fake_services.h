@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 #include <deque>
 #include <functional>
 #include <set>
@@ -66,7 +67,8 @@ public:
         return availableArea.isNull() ? Services::AvailableArea(window) : availableArea;
     }
     std::optional<QMargins> FrameExtents(const QWidget* window) override {
-        return frame ? frame : ReportedFrameExtents(window);
+        if (frame && (!frameOnceShown || (window && window->isVisible()))) return frame;
+        return ReportedFrameExtents(window);
     }
     bool ShiftKey() override { return shift; }
     void DragPicture(QWidget* source, const QRect& outline, const PicturePtr& picture,
@@ -115,6 +117,9 @@ public:
     // The frame a window manager draws around every window, known before the
     // window shows; when none is set, the frame the platform plugin reports.
     std::optional<QMargins> frame;
+    // The frame is told only once a window shows, as a window manager tells
+    // it: a window is placed first without it.
+    bool frameOnceShown = false;
     bool shift = false;
     // Pictures dragged out, in order; each drag is over at once.
     struct Drag {

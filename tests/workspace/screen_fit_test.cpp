@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "app/globals.h"
+#include "app/splash.h"
 #include "platform/core/text.h"
 #include "support/text_ink.h"
 #include "support/workspace_fixture.h"
@@ -81,6 +82,42 @@ TEST_F(ScreenFitTest, ToolWindowsBesideAWideWorkspaceStayOnTheScreen) {
     EXPECT_TRUE(OnScreen(Window9::existing(), screen));
     w->_ToolsAnalyzeROI_Action();  // as wide as the ROI and more
     EXPECT_TRUE(OnScreen(Window11::existing(), screen));
+}
+
+// A 1024 x 768 screen with a 60-pixel panel across its top.
+TEST_F(ScreenFitTest, OnASmallScreenWithAPanelEveryWindowTakesTheLargestSizeThatFits) {
+    const QRect area(0, 60, 1024, 708);
+    fake_->screenWidth = 1024;
+    fake_->screenHeight = 768;
+    fake_->availableArea = area;
+
+    Window8* splash = Window8::instance();
+    splash->Show();
+    EXPECT_TRUE(OnScreen(splash, area));
+    EXPECT_EQ(splash->FrameRect().center(), area.center()) << "centred in the area";
+
+    for (int side : {512, 657, 1024}) {
+        w->import(Filled(side, side, RGB(120, 60, 30)));
+        EXPECT_TRUE(OnScreen(w, area)) << side;
+        EXPECT_EQ(w->Width(), w->imgsize + 366) << side << ": the width makeview gives";
+        EXPECT_EQ(w->Height(), 708 - 50) << side << ": the height the rule gives";
+        EXPECT_LE(w->Canvas2->geometry().bottom(), w->Height() - 5) << side;
+    }
+    // Without the panel the height leaves more than the width does.
+    fake_->availableArea = QRect(0, 0, 1024, 768);
+    w->import(Filled(1024, 1024, RGB(120, 60, 30)));
+    EXPECT_TRUE(OnScreen(w, fake_->availableArea));
+    EXPECT_EQ(w->FrameRect().width(), 1024) << "as wide as the area";
+    fake_->availableArea = area;
+    w->import(Filled(1024, 1024, RGB(120, 60, 30)));
+
+    w->PushButton1->click();  // Select all
+    w->_ToolsAnalyzeROI_Action();
+    Window11* roi = Window11::existing();
+    ASSERT_TRUE(roi);
+    EXPECT_TRUE(OnScreen(roi, area));
+    EXPECT_EQ(roi->FrameRect().width(), 1024) << "shrunk to the area";
+    EXPECT_EQ(roi->Width() - roi->Canvas1->width(), 423) << "the controls beside the crop";
 }
 
 TEST_F(ScreenFitTest, EveryCountAndValueShowsWholeAtItsLargest) {

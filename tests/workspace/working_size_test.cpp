@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QString>
+
 #include "workspace/working_size.h"
 
 namespace qv {
@@ -37,6 +39,46 @@ TEST(WorkingSizeTest, ComparisonsAreStrictAndOnlyTheWidthCounts) {
     // 2 * 474 + 25 == 973 < 974 keeps the thumbnail whole; 475 shrinks it
     EXPECT_EQ(WorkingSizeFor(474, 1024, Intake::Import).can2size, 474);
     EXPECT_EQ(WorkingSizeFor(475, 1024, Intake::Import).can2size, 474);
+}
+
+// Screens less their panels, and the frame and menu bar the desktop shows
+// around the window: the window, frame included, fits the area, and takes all
+// of the rule's size that fits.
+TEST(WorkingSizeTest, TheWindowWithItsFrameFitsTheAreaOfEachScreen) {
+    const QMargins framed(1, 20 + 20, 1, 5);  // a 20-pixel title bar over a 20-pixel menu bar
+    struct Case {
+        QSize area;
+        QMargins chrome;
+        int width;
+        Intake intake;
+        int imgsize, can2size, height;
+    };
+    const Case cases[] = {
+        {{1600, 1200}, framed, 1024, Intake::Import, 1024, 101, 1150},  // room to spare
+        {{1280, 800}, framed, 300, Intake::AfterDrop, 300, 300, 750},
+        {{1024, 708}, framed, 1024, Intake::Import, 623, 10, 658},  // a 60-pixel panel at 768
+        {{1024, 708}, framed, 512, Intake::Import, 512, 121, 658},
+        {{1024, 768}, framed, 656, Intake::Import, 656, 37, 718},  // as wide as the area allows
+        {{1024, 768}, framed, 657, Intake::Import, 656, 37, 718},
+        {{1024, 768}, framed, 1024, Intake::FileOpen, 656, 37, 718},
+        {{1024, 768}, QMargins(), 1024, Intake::Import, 658, 35, 718},
+        {{1366, 736}, framed, 800, Intake::AfterDrop, 651, 10, 686},  // a panel at the bottom
+        {{1366, 736}, framed, 800, Intake::OpenDemo, 656, 1, 686},
+        {{800, 600}, QMargins(4, 50, 4, 8), 1024, Intake::Import, 426, 91, 542},  // below 600
+    };
+    for (const Case& c : cases) {
+        const WorkingSize s = WorkingSizeFor(c.width, c.area, c.chrome, c.intake);
+        const QString on = QStringLiteral("%1 on %2x%3").arg(c.width).arg(c.area.width()).arg(
+            c.area.height());
+        EXPECT_EQ(s.imgsize, c.imgsize) << on.toStdString();
+        EXPECT_EQ(s.can2size, c.can2size) << on.toStdString();
+        EXPECT_EQ(s.height, c.height) << on.toStdString();
+        EXPECT_LE(WorkspaceWidthFor(s.imgsize) + c.chrome.left() + c.chrome.right(),
+                  c.area.width())
+            << on.toStdString();
+        EXPECT_LE(s.height + c.chrome.top() + c.chrome.bottom(), c.area.height())
+            << on.toStdString();
+    }
 }
 
 TEST(WorkingSizeTest, ThumbnailNeverFallsBelowOnePixel) {

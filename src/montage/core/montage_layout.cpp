@@ -34,6 +34,33 @@ MontageLayout FourModeLayout(int vidd, int hojd) {
     return l;
 }
 
+MontageDock DockMontage(const QRect& setup, const QMargins& setupOutside,
+                        const QMargins& montageOutside, QSize sheet, int least, const QRect& area) {
+    const int gap = std::max(kMontageGap, setupOutside.bottom() + montageOutside.top());
+    MontageDock d{QRect(setup.left(), setup.bottom() + 1 + gap, sheet.width(), sheet.height()),
+                  setup.top()};
+    if (area.isEmpty()) return d;
+    const int across = area.width() - montageOutside.left() - montageOutside.right();
+    d.montage.setWidth(std::max(least, std::min(sheet.width(), across)));
+    // Not even the least height fits below: the setup goes up, as far as the area lets it.
+    const int room = area.bottom() - montageOutside.bottom() - d.montage.top() + 1;
+    if (room < least) {
+        const int up = std::min(least - room, setup.top() - setupOutside.top() - area.top());
+        if (up > 0) {
+            d.setupTop -= up;
+            d.montage.translate(0, -up);
+        }
+    }
+    const int below = area.bottom() - montageOutside.bottom() - d.montage.top() + 1;
+    d.montage.setHeight(std::max(least, std::min(sheet.height(), below)));
+    // Across, the least step back onto the area, as for any window.
+    const int overhang = d.montage.right() + montageOutside.right() - area.right();
+    if (overhang > 0) d.montage.translate(-overhang, 0);
+    const int shortfall = area.left() - (d.montage.left() - montageOutside.left());
+    if (shortfall > 0) d.montage.translate(shortfall, 0);
+    return d;
+}
+
 std::optional<std::array<int, 3>> DefaultChannels(const QString& colormode) {
     if (colormode == QLatin1String("bg")) return std::array<int, 3>{2, 3, 1};
     if (colormode == QLatin1String("rb")) return std::array<int, 3>{1, 3, 2};

@@ -3,7 +3,9 @@
 // Sizes and places of the montage: the panel size from the workspace's ROI,
 // the two layouts of the montage window, and the default channels.
 
+#include <QMargins>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <array>
@@ -33,6 +35,28 @@ struct MontageLayout {
 MontageLayout ThreeModeLayout(int vidd, int hojd);
 // The 2 x 2 grid: panels 1 and 2 on top, panel 3 and the merge below.
 MontageLayout FourModeLayout(int vidd, int hojd);
+
+// The montage window docked under its setup window. Rectangles are content
+// areas (Left, Top, Width, Height); the margins are what lies around each
+// content on the screen: the desktop's frame and, on top, the menu bar.
+struct MontageDock {
+    QRect montage;  // where the montage's content goes, and the size it shows
+    int setupTop;   // the setup's Top: moved up only where even the least
+                    // montage would not fit below it
+};
+
+// The gap between the setup's content and the montage's.
+constexpr int kMontageGap = 21;
+
+// Docks the montage `kMontageGap` pixels under the setup's content at its
+// left, lower where the two frames need the room. Within `area` (the screen
+// windows may use; none when empty) the montage moves left by the least step
+// and keeps its top: it is as wide and as tall as `sheet` (its whole laid-out
+// size) where that fits, and shrinks where it does not, to no less than
+// `least` a side; where even that height has no room below the setup, the
+// setup moves up by the least step the area allows.
+MontageDock DockMontage(const QRect& setup, const QMargins& setupOutside,
+                        const QMargins& montageOutside, QSize sheet, int least, const QRect& area);
 
 // The channel rows (1 "Red", 2 "Green", 3 "Blue") that panels 1, 2 and 3
 // default to for a workspace channel pair: its two channels on panels 1 and
