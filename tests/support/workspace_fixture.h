@@ -41,4 +41,16 @@ inline void Drag(QWidget* canvas, QPoint from, QPoint to) {
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
 }
 
+// File > New window from workspace `w`: the workspace that replaced it, or
+// null (with a failure) when none did.
+inline Window1* NewWindow(Window1* w) {
+    bool handled = false;
+    w->HandleMenu(QStringLiteral("FileNewwindow"), &handled);
+    DrainEvents();
+    EXPECT_TRUE(handled);
+    Window1* fresh = Window1::existing();
+    EXPECT_TRUE(fresh && fresh != w) << "a fresh workspace";
+    return fresh != w ? fresh : nullptr;
+}
+
 }  // namespace qv::test

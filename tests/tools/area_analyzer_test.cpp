@@ -366,14 +366,8 @@ TEST_F(AreaAnalyzerTest, ClearAllZeroesEveryFieldAndEmptiesTheId) {
 }
 
 TEST_F(AreaAnalyzerTest, AfterNewWindowTheAnalyzerFollowsTheNewWorkspace) {
-    bool handled = false;
-    w->HandleMenu(QStringLiteral("FileNewwindow"), &handled);
-    DrainEvents();
-    ASSERT_TRUE(handled);
-    Window1* fresh = Window1::existing();
-    ASSERT_TRUE(fresh);
-    ASSERT_NE(fresh, w);
-    w = fresh;
+    w = test::NewWindow(w);
+    ASSERT_TRUE(w);
     EXPECT_EQ(Window9::existing(), a) << "tool windows stay open";
     EXPECT_TRUE(w->areaongoing);
 

@@ -264,14 +264,8 @@ TEST_F(RoiAnalysisTest, AfterNewWindowTheWindowFollowsTheNewWorkspace) {
     const PicturePtr stretched = w->pix;
     const int starts = r->starts;
 
-    bool handled = false;
-    w->HandleMenu(QStringLiteral("FileNewwindow"), &handled);
-    DrainEvents();
-    ASSERT_TRUE(handled);
-    Window1* fresh = Window1::existing();
-    ASSERT_TRUE(fresh);
-    ASSERT_NE(fresh, w);
-    w = fresh;
+    w = test::NewWindow(w);
+    ASSERT_TRUE(w);
     EXPECT_EQ(Window11::existing(), r) << "tool windows stay open";
     EXPECT_TRUE(w->roianalysisongoing);
     EXPECT_EQ(w->StaticText3->Text(), QStringLiteral("1.\rDrop image here"));
