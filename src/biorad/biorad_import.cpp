@@ -182,7 +182,9 @@ void Window4::TakeStack(IntakeRead& in) {
     // Saved frames and the picture belong to the stack they were made of.
     exported_ = false;
     pixCurrent_ = false;
-    const ImportSizes s = ImportSizing(nx, ny, Platform().ScreenWidth(), Platform().ScreenHeight());
+    // The screen here is the area windows may use, less the desktop's panels.
+    const QRect area = Platform().AvailableArea(FrameRect());
+    const ImportSizes s = ImportSizing(nx, ny, area.width(), area.height());
     SetSizeOnScreen(s.windowWidth, s.windowHeight);
     // What the desktop's frame takes off the window comes off the canvas too,
     // so the controls below it keep their room.
