@@ -205,9 +205,11 @@ void Window4::TakeStack(IntakeRead& in) {
     // Saved frames and the picture belong to the stack they were made of.
     exported_ = false;
     pixCurrent_ = false;
-    // Never so small that a control lies past an edge or over another.
+    // Never so small that a control lies past an edge or over another. The
+    // screen here is the area windows may use, less the desktop's panels.
     static const std::vector<AnchoredControl> under = ControlsUnderThePicture();
-    const ImportSizes s = ImportSizing(nx, ny, Platform().ScreenWidth(), Platform().ScreenHeight(),
+    const QRect area = Platform().AvailableArea(FrameRect());
+    const ImportSizes s = ImportSizing(nx, ny, area.width(), area.height(),
                                        LeastWindowSize(under, kDesignSize));
     SetSizeOnScreen(s.windowWidth, s.windowHeight);
     // What the desktop's frame takes off the window comes off the canvas too,

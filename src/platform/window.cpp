@@ -234,6 +234,17 @@ void Window::CheckFrame() {
     frameKnown_ = true;
     if (framePoll_) framePoll_->stop();
     Frame();  // remembered for the windows of its kind that follow
+    // A window placed or sized after it was mapped and before the desktop had
+    // taken it in may have lost that request to the desktop: it asks again.
+    if (geometry() != mappedAt_) {
+        const QPoint at = pos();
+        const QPoint moved = shownAt_;
+        reasking_ = true;
+        move(at + QPoint(0, 1));
+        move(at);
+        reasking_ = false;
+        shownAt_ = moved;
+    }
     // The desktop has taken the window in and put it in front: the window the
     // program showed last goes back there.
     BringBackWantedFront(this);
@@ -370,7 +381,15 @@ void Window::Show() {
     if (closed_) return;
     const bool first = !everShown_;
     if (first) {
+        // A window the program gave no place stands at the area's top-left
+        // corner, asked for before it shows: a window manager that placed it
+        // itself would have the program's later move arrive after its own.
         if (centred_ && !placed_) Centre();
+        if (!centred_ && !placed_) {
+            const QRect area = Platform().AvailableArea(FrameRect());
+            const QMargins f = Frame();
+            if (!area.isEmpty()) move(area.left() + f.left(), area.top() + f.top());
+        }
         shownAt_ = QPoint(Left(), Top());
         frameCounted_ = Frame();
         firstActivation_ = true;
@@ -379,6 +398,7 @@ void Window::Show() {
     everShown_ = true;
     g_wantedFront = this;
     show();
+    if (first) mappedAt_ = geometry();
     if (first && !frameKnown_) {
         if (Platform().FrameExtents(this)) {
             CheckFrame();
@@ -487,7 +507,7 @@ bool Window::FrontIsComing() const {
 }
 
 bool Window::event(QEvent* event) {
-    if (event->type() == QEvent::Move && everShown_ && !closed_) {
+    if (event->type() == QEvent::Move && everShown_ && !closed_ && !reasking_) {
         const QPoint at(Left(), Top());
         if (at != shownAt_) {
             shownAt_ = at;

@@ -206,6 +206,8 @@ private:
     bool frameKnown_ = false;  // the desktop has reported this window's frame
     bool firstActivation_ = false;  // shown, and not yet activated since
     QElapsedTimer firstShown_;      // since the window was first shown
+    QRect mappedAt_;                // where the window was when it was first shown
+    bool reasking_ = false;         // asking the desktop again for the window's place
     QElapsedTimer sizedAt_;         // since the program last changed the window's size
     QTimer* framePoll_ = nullptr;
     int framePolls_ = 0;

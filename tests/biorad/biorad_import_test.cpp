@@ -255,6 +255,16 @@ TEST_F(ImportTest, AfterAnyStackEveryControlShowsWholeAndApart) {
     }
 }
 
+TEST_F(ImportTest, ALargeStackSizesTheWindowByTheScreenLessItsPanel) {
+    fake_->screenWidth = 1024;
+    fake_->screenHeight = 768;
+    fake_->availableArea = QRect(0, 60, 1024, 708);  // a 60-pixel panel across the top
+    Drop({File("big.pic", PicBytes(2000, 1500, 1, [](int, int x, int y) { return x ^ y; }))});
+    EXPECT_EQ(w->Width(), 1024 - 30);
+    EXPECT_EQ(w->Height(), 708 - 30);
+    EXPECT_LE(w->FrameRect().height(), 708) << "menu bar included";
+}
+
 TEST_F(ImportTest, TheChannelControlsReMergeTheStack) {
     ShowAdvanced();
     Drop({File("s.pic", Stack433())});

@@ -141,6 +141,14 @@ TEST_F(WorkspaceOnDesktop, ApplyIntoAFreshWorkspaceBringsTheRoiAnalysisBackToThe
     EXPECT_TRUE(AsPlaced(fresh)) << "at the working size, not the declared one";
     EXPECT_EQ(fresh->Width(), std::max(650, fresh->imgsize + 366));
     EXPECT_TRUE(InFront(roi, {fresh}));
+
+    // The desktop's notice of the declared size the window was first shown
+    // at, arriving after the working size was asked for, changes nothing.
+    const QSize asked = fresh->size();
+    SendLateSizeNotice(fresh, QSize(705, fresh->height() - fresh->Height() + 702));
+    Settle();
+    EXPECT_EQ(fresh->size(), asked) << "the late notice";
+    EXPECT_TRUE(AsPlaced(fresh)) << "the late notice";
 }
 
 TEST_F(WorkspaceOnDesktop, TheImportWindowHasACloseBoxOnlyAndFitsAWideStack) {

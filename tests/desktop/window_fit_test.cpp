@@ -65,45 +65,5 @@ TEST_F(DesktopTest, TheRoiAnalysisOfTheWholeLargestPictureFitsTheArea) {
     }
 }
 
-// Apply in the ROI analysis, with the workspace closed, builds a fresh one
-// that takes the stretched picture as it first shows: it shows at the working
-// size, every time.
-TEST_F(DesktopTest, AFreshWorkspaceShowsAtItsWorkingSizeEveryTime) {
-    for (int run = 0; run < 3; ++run) {
-        Window1* w = Window1::instance();
-        w->Show();
-        w->import(test::Gradient(1024));
-        w->PushButton1->Push();  // "Select all"
-        w->_ToolsAnalyzeROI_Action();
-        Settle();
-        Window11* roi = Window11::existing();
-        ASSERT_TRUE(roi);
-        roi->BevelButton2_Action();  // "Auto contrast"
-        w->Close();
-        Settle();
-
-        roi->BevelButton2_Action();  // "Apply": into a workspace built for it
-        Settle();
-        Window1* fresh = Window1::existing();
-        ASSERT_TRUE(fresh);
-        EXPECT_GT(fresh->imgsize, 500) << run;
-        EXPECT_EQ(fresh->Width(), fresh->imgsize + 366) << run;
-        EXPECT_TRUE(AsPlaced(fresh)) << run;
-        EXPECT_TRUE(InsideScreen(fresh)) << run;
-
-        // The desktop's notice of the size it first showed the window at,
-        // arriving after the working size was asked for, changes nothing.
-        const QSize asked = fresh->size();
-        SendLateSizeNotice(fresh, QSize(705, fresh->height() - fresh->Height() + 702));
-        Settle();
-        EXPECT_EQ(fresh->Width(), fresh->imgsize + 366) << run << ": the late notice";
-        EXPECT_EQ(fresh->size(), asked) << run;
-        EXPECT_TRUE(AsPlaced(fresh)) << run;
-        roi->Close();
-        fresh->Close();
-        Settle();
-    }
-}
-
 }  // namespace
 }  // namespace qv::desktop
