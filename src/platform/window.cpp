@@ -193,10 +193,6 @@ int Window::LeftBeside(const Window& anchor) const {
     return anchor.Left() + anchor.Width() + anchor.Frame().right() + Frame().left();
 }
 
-int Window::TopUnder(const Window& anchor, int gap) const {
-    const int between = anchor.Frame().bottom() + Frame().top() + BarHeight();
-    return anchor.Top() + anchor.Height() + std::max(gap, between);
-}
 
 void Window::SetSizeOnScreen(int width, int height) {
     const QMargins f = Frame();

@@ -69,10 +69,6 @@ public:
     // The Left that puts this window at `anchor`'s right edge (anchor's Left +
     // Width) with the two frames side by side, neither over the other.
     int LeftBeside(const Window& anchor) const;
-    // The Top that docks this window `gap` pixels below `anchor`'s content, or
-    // lower where the frames need more room: anchor's bottom border never lies
-    // over this window's title bar or menu bar.
-    int TopUnder(const Window& anchor, int gap) const;
     // SetSize for a size worked out from the screen: the size shrinks, where it
     // must, so that the whole window, frame and menu bar included, fits the
     // screen's available area.

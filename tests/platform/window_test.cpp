@@ -92,9 +92,9 @@ TEST_F(OnScreenTest, AWindowThatGrowsInPlaceMovesUpJustEnough) {
     EXPECT_EQ(w.Width(), 1400);
 }
 
-TEST_F(OnScreenTest, FramesDockAndStandBesideWithoutOverlapping) {
+TEST_F(OnScreenTest, FramesStandBesideWithoutOverlapping) {
     fake_->frame = QMargins(1, 20, 1, 5);
-    BareWindow anchor, beside, docked;
+    BareWindow anchor, beside;
     anchor.SetSize(400, 300);
     anchor.SetLeft(100);
     anchor.SetTop(200);
@@ -102,13 +102,6 @@ TEST_F(OnScreenTest, FramesDockAndStandBesideWithoutOverlapping) {
     beside.SetLeft(beside.LeftBeside(anchor));
     EXPECT_EQ(beside.Left(), 100 + 400 + 1 + 1) << "both borders between them";
     EXPECT_EQ(beside.FrameRect().left(), anchor.FrameRect().right() + 1);
-    docked.SetSize(200, 100);
-    docked.SetTop(docked.TopUnder(anchor, 21));
-    EXPECT_EQ(docked.Top(), 200 + 300 + 5 + 20) << "21 pixels leave no room for the frames";
-    EXPECT_EQ(docked.FrameRect().top(), anchor.FrameRect().bottom() + 1);
-    fake_->frame = QMargins(0, 8, 0, 2);
-    docked.SetTop(docked.TopUnder(anchor, 21));
-    EXPECT_EQ(docked.Top(), 200 + 300 + 21) << "where the frames fit, the given gap";
 }
 
 TEST_F(OnScreenTest, ASizeFromTheScreenShrinksToLetTheFrameFit) {
