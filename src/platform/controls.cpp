@@ -466,22 +466,26 @@ QFont GroupBox::CaptionFont() const {
 }
 
 QRect GroupBox::CaptionRect() const {
+    return CaptionRectAt(CaptionFont());
+}
+
+QRect GroupBox::CaptionRectAt(const QFont& font) const {
     if (title().isEmpty()) return QRect();
-    const QFontMetrics fm(CaptionFont());
+    const QFontMetrics fm(font);
     const int left = std::max(0, Shown().left()) + kCaptionInset;
     return QRect(left, 0, LineWidth(fm, title()), fm.height());
 }
 
 void GroupBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const QRect caption = CaptionRect();
+    const QFont font = CaptionFont();
+    const QRect caption = CaptionRectAt(font);
     const int top = caption.height() / 2;
-    p.setRenderHint(QPainter::Antialiasing);
     p.setPen(palette().color(QPalette::Window).darker(140));
-    p.drawRoundedRect(QRectF(0.5, top + 0.5, width() - 1, height() - 1 - top), 2, 2);
+    p.drawRect(0, top, width() - 1, height() - 1 - top);
     if (caption.isEmpty()) return;
     p.fillRect(caption.adjusted(-2, 0, 2, 0), palette().window());
-    p.setFont(CaptionFont());
+    p.setFont(font);
     style()->drawItemText(&p, caption, Qt::AlignLeft | Qt::AlignTop, palette(), isEnabled(),
                           title(), QPalette::WindowText);
 }

@@ -302,6 +302,7 @@ protected:
 
 private:
     QRect Shown() const;
+    QRect CaptionRectAt(const QFont& font) const;
 };
 
 // Keeps the texts of labels laid out side by side with overlapping or touching

@@ -61,7 +61,7 @@ QString FilterSuffix(const QString& filter) {
 }
 
 class DesktopServices final : public Services {
-  public:
+public:
     DesktopServices() {
         // Nothing is kept between runs: Qt's file dialogs would keep their
         // history and last folder in the user's QtProject settings file. The
