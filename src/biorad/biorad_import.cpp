@@ -1,6 +1,7 @@
 #include "biorad/biorad_import.h"
 
 #include <QRect>
+#include <QScopedValueRollback>
 #include <algorithm>
 
 #include "biorad/core/frame_series.h"
@@ -179,7 +180,14 @@ bool Window4::_FileImportBioradPIC_Action() {
     return false;
 }
 
-bool Window4::Busy() const { return merging_ || exporting_ || LongPass::Busy() || DialogOpen(); }
+bool Window4::Busy() const {
+    return merging_ || exporting_ || handingOver_ || LongPass::Busy() || DialogOpen();
+}
+
+Window1* Window4::Workspace() {
+    const QScopedValueRollback<bool> hold(handingOver_, true);
+    return Window1::instance();
+}
 
 void Window4::locatefile() {
     if (Busy()) return;
@@ -268,7 +276,7 @@ void Window4::PushButton1_Action() {
         return;
     }
     if (!CurrentPicture()) return;
-    Window1* workspace = Window1::instance();
+    Window1* workspace = Workspace();
     workspace->import(pix);
     workspace->SetTitle(Title());
 }
@@ -283,7 +291,7 @@ void Window4::HandOverFrames() {
         MsgBox(NoFramesSaved());
         return;
     }
-    Window1* workspace = Window1::instance();
+    Window1* workspace = Workspace();
     workspace->Show();
     workspace->TakeFrameList(frames, {.alwaysShown = true, .withFlatten = false});
 }

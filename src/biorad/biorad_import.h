@@ -16,6 +16,8 @@
 
 namespace qv {
 
+class Window1;
+
 // "Import Biorad file": takes one PIC stack or up to three channel files,
 // merges them by the chosen channel order, grey plane and omitted channel, and
 // hands the picture to the workspace.
@@ -114,14 +116,20 @@ private:
     // "Done" with "Movie": the saved frames become the workspace's frame list.
     void HandOverFrames();
     // A merge or an export is running (this window's, or another long pass),
-    // or a message or dialog is open: nothing is taken in meanwhile.
+    // a message or dialog is open, or the window is handing its picture or
+    // frames over: nothing is taken in meanwhile.
     bool Busy() const;
+    // The workspace, reached through its accessor for a hand-over. A workspace
+    // that this reach builds loads the launch document as it opens, a PIC file
+    // through this window; this window's stack stays the one being handed over.
+    Window1* Workspace();
     // pix once it shows the stack in the window; none before any load or
     // while a pass runs.
     PicturePtr CurrentPicture();
 
     bool merging_ = false;
     bool exporting_ = false;
+    bool handingOver_ = false;
     bool exported_ = false;    // an export of the stack in the window was not stopped by it
     bool pixCurrent_ = false;  // pix shows the stack in the window
     bool dragged_ = false;     // the current press has dragged the picture out

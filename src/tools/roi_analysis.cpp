@@ -1,5 +1,6 @@
 #include "tools/roi_analysis.h"
 
+#include <QScopedValueRollback>
 #include <algorithm>
 
 #include "app/resources.h"
@@ -140,14 +141,14 @@ Window11::Window11() {
 void Window11::Event_Open() {
     rainbow = LutBar();
     Canvas2->SetBackdrop(rainbow);
-    if (!Quitting()) Window1::instance()->roianalysisongoing = true;
+    if (!Quitting()) Workspace()->roianalysisongoing = true;
     start();
 }
 
 void Window11::Event_Close() {
     // The flag lives in the workspace, reached as always through its accessor;
     // while the program quits no window is built for it.
-    if (!Quitting()) Window1::instance()->roianalysisongoing = false;
+    if (!Quitting()) Workspace()->roianalysisongoing = false;
 }
 
 void Window11::Event_EnableMenuItems() {
@@ -159,9 +160,15 @@ bool Window11::_FileClose_Action() {
     return false;
 }
 
+Window1* Window11::Workspace() {
+    const QScopedValueRollback<bool> hold(reaching_, true);
+    return Window1::instance();
+}
+
 void Window11::start() {
+    if (reaching_) return;
+    Window1* w = Workspace();
     ++starts;
-    Window1* w = Window1::instance();
     // Without a crop the logo is cut, and a zero size then takes the logo's.
     const PicturePtr source = w->poxc ? w->poxc : QVlogga128();
     const RoiCutSize size = RoiCut(w->msdownx, w->msdowny, w->msupx, w->msupy, source);
@@ -234,7 +241,7 @@ void Window11::BevelButton2_Action() {
         ShowSlot(1);
         BevelButton2->SetCaption(QStringLiteral("Apply"));
     } else if (caption == QLatin1String("Apply")) {
-        Window1* w = Window1::instance();
+        Window1* w = Workspace();
         beforeApply = w->workingImage();
         originalpix = w->pix;
         w->import(pic[1]);
@@ -242,7 +249,7 @@ void Window11::BevelButton2_Action() {
         BevelButton2->SetCaption(QStringLiteral("Undo"));
     } else if (caption == QLatin1String("Undo")) {
         // The workspace gets back the very picture it had, at its own size.
-        Window1::instance()->restoreImage(beforeApply);
+        Workspace()->restoreImage(beforeApply);
         BevelButton2->SetCaption(QStringLiteral("Auto contrast"));
         Show();
     }

@@ -77,6 +77,11 @@ class Window11 : public Window, public SingleInstance<Window11> {
     RadioButton* RadioButton7 = nullptr;  // LUT "Blue"
 
   private:
+    // The workspace, reached through its accessor. A workspace that this reach
+    // builds loads the launch document as it opens; that intake does not recut
+    // this window's copy in the middle of one of the window's own operations.
+    Window1* Workspace();
+    bool reaching_ = false;
     // Shows a slot in Canvas1.
     void ShowSlot(int slot);
     void SaturationView(int slot);

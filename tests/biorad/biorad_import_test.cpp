@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "biorad/core/frame_series.h"
+#include "app/globals.h"
 #include "biorad/pic_fixtures.h"
 #include "platform/core/whole_file_writer.h"
 #include "platform/longpass.h"
@@ -890,6 +891,72 @@ TEST_F(ImportTest, DoneWithMovieStepsTheWorkspaceThroughTheSavedFrames) {
     EXPECT_EQ(ws->Title(), QStringLiteral("Seq2.tif"));
     EXPECT_EQ(ws->pix->RGBSurface()->Pixel(3, 0), RGB(24, 24, 24));
     EXPECT_FALSE(w->Closed());
+}
+
+// "Done" brings up a fresh workspace when none is open. The fresh workspace
+// loads the launch document as it opens, a PIC file through this very window;
+// the hand-over still takes what the user merged or saved, and this window
+// keeps its stack, its picture and its title.
+TEST_F(ImportTest, DoneIntoAFreshWorkspaceWhateverItLoadsAsItOpens) {
+    QImage tif(6, 6, QImage::Format_RGB32);
+    tif.fill(qRgb(9, 8, 7));
+    ASSERT_TRUE(tif.save(dir.filePath(QStringLiteral("doc.tif"))));
+    const FolderItemPtr launchPic = File("doc.pic", PicBytes(5, 5, 3, [](int i, int, int) {
+        return 70 + i;
+    }));
+    const FolderItemPtr launchTif = FolderItem::FromPath(dir.filePath(QStringLiteral("doc.tif")));
+    struct Case {
+        const char* what;
+        FolderItemPtr launch;
+    };
+    const Case cases[] = {{"no launch document", nullptr},
+                          {"a PIC launch document", launchPic},
+                          {"a picture launch document", launchTif}};
+    int series = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Module1::startfol = c.launch;
+        // The merged picture.
+        w->CheckBox2->SetValue(false);
+        Drop({File("a.pic", Stack433())});
+        ASSERT_EQ(w->Title(), QStringLiteral("a.pic"));
+        const PicturePtr merged = w->pix;
+        ASSERT_FALSE(Window1::existing());
+        w->PushButton1_Action();
+        Window1* ws = Window1::existing();
+        ASSERT_TRUE(ws);
+        EXPECT_EQ(ws->Title(), QStringLiteral("a.pic"));
+        EXPECT_EQ(ws->originalpix, merged);
+        ASSERT_TRUE(ws->pix);
+        EXPECT_EQ(ws->pix->RGBSurface()->Pixel(0, 0), RGB(0, 100, 200));
+        EXPECT_EQ(ws->StaticText3->Text(),
+                  QStringLiteral("Draw a ROI or choose Background handling"));
+        EXPECT_EQ(w->Title(), QStringLiteral("a.pic"));
+        EXPECT_EQ(w->pix, merged);
+        EXPECT_EQ(w->nx, 4);
+        ws->Close();
+        test::DrainEvents();
+
+        // The saved frames.
+        CheckMovie();
+        const QString folder = QStringLiteral("S%1").arg(++series);
+        ExportTo(folder);
+        Drop({File("t.pic", PicBytes(8, 8, 3, [](int t, int x, int) { return 20 * t + x + 1; }))});
+        ASSERT_FALSE(Window1::existing());
+        EXPECT_EQ(HandOver(), (QStringList{folder + "1.tif", folder + "2.tif", folder + "3.tif"}));
+        ws = Window1::existing();
+        ASSERT_TRUE(ws);
+        EXPECT_EQ(ws->Title(), folder + QStringLiteral("1.tif"));
+        ASSERT_TRUE(ws->pix);
+        EXPECT_EQ(ws->pix->RGBSurface()->Pixel(3, 0), RGB(4, 4, 4));
+        EXPECT_EQ(w->Title(), QStringLiteral("t.pic"));
+        EXPECT_EQ(w->nx, 8);
+        EXPECT_TRUE(w->CheckBox2->Value());
+        ws->Close();
+        test::DrainEvents();
+        fake_->messages.clear();
+    }
+    Module1::startfol = nullptr;
 }
 
 TEST_F(ImportTest, DoneSaveAndTheDragNeedSomethingToHandOver) {

@@ -222,6 +222,23 @@ void SendLateSizeNotice(const QWidget* window, const QSize& size) {
     xcb_flush(c);
 }
 
+void CloseWithCloseBox(const QWidget* window) {
+    xcb_connection_t* c = Connection();
+    const xcb_window_t w = Id(window);
+    if (!c || !w) return;
+    xcb_client_message_event_t ask{};
+    ask.response_type = XCB_CLIENT_MESSAGE;
+    ask.format = 32;
+    ask.window = w;
+    ask.type = Atom(c, "_NET_CLOSE_WINDOW");
+    ask.data.data32[0] = XCB_CURRENT_TIME;
+    ask.data.data32[1] = 2;  // asked for by the user, through a pager or a box
+    xcb_send_event(c, 0, Root(c),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&ask));
+    xcb_flush(c);
+}
+
 bool WaitUntil(const std::function<bool()>& done, int ms) {
     QElapsedTimer clock;
     clock.start();

@@ -52,6 +52,10 @@ QRect WorkArea();
 // before the program's last resize and arriving after it does.
 void SendLateSizeNotice(const QWidget* window, const QSize& size);
 
+// Asks the window manager to close the window as its close box does
+// (_NET_CLOSE_WINDOW): the manager sends the program WM_DELETE_WINDOW.
+void CloseWithCloseBox(const QWidget* window);
+
 // Runs the event loop until `done` holds or `ms` milliseconds have passed;
 // returns whether it holds.
 bool WaitUntil(const std::function<bool()>& done, int ms = 5000);

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTemporaryDir>
 
+#include "app/globals.h"
 #include "app/resources.h"
 #include "support/workspace_fixture.h"
 #include "tools/core/roi_views.h"
@@ -251,6 +252,72 @@ TEST_F(RoiAnalysisTest, UndoAfterApplyIntoAFreshWorkspaceLeavesItsPicture) {
     EXPECT_EQ(w->originalpix, r->pic[1]);
     EXPECT_EQ(w->Canvas1->Backdrop(), shown);
     EXPECT_EQ(w->imgsize, side);
+}
+
+// Apply and Undo into a workspace that the hand-over itself brings up: the
+// fresh workspace loads the launch document as it opens, with or without one,
+// and the window's own pictures, counts and size stay through it.
+TEST_F(RoiAnalysisTest, ApplyAndUndoIntoAFreshWorkspaceWhateverItLoadsAsItOpens) {
+    for (const bool launched : {true, false}) {
+        SCOPED_TRACE(launched ? "started with a document" : "started without one");
+        OpenImage(300, 200);
+        test::Drag(w->Canvas1, {20, 30}, {120, 90});
+        w->_ToolsAnalyzeROI_Action();
+        r = Window11::existing();
+        ASSERT_TRUE(r);
+        QImage doc(240, 240, QImage::Format_RGB32);
+        doc.fill(qRgb(40, 90, 160));
+        const QString path = dir.filePath(QStringLiteral("p240.png"));
+        ASSERT_TRUE(QImageWriter(path, "png").write(doc));
+        Module1::startfol = launched ? FolderItem::FromPath(path) : nullptr;
+
+        r->BevelButton2->click();  // Auto contrast
+        const PicturePtr stretched = r->pic[1];
+        const QStringList counts = Counts();
+        const QSize size(r->Width(), r->Height());
+        const int starts = r->starts;
+        w->Close();
+        DrainEvents();
+        ASSERT_FALSE(Window1::existing());
+
+        r->BevelButton2->click();  // Apply: a fresh workspace takes the stretch
+        w = Window1::existing();
+        ASSERT_TRUE(w);
+        EXPECT_EQ(w->Title(), launched ? QStringLiteral("p240.png")
+                                       : QStringLiteral("Colocalization analysis"));
+        EXPECT_TRUE(w->roianalysisongoing) << "the open window follows the new workspace";
+        EXPECT_EQ(w->originalpix, stretched);
+        ASSERT_TRUE(w->pix);
+        EXPECT_EQ(w->imgsize, 100);
+        PicturePtr square = NewPicture(100, 100);
+        square->Graphics().DrawPicture(stretched, 0, 0, 100, 100, 0, 0, 100, 60);
+        EXPECT_EQ(w->pix->Image(), square->Image()) << "the stretch, not the document";
+        EXPECT_EQ(w->Canvas1->Backdrop()->Image(), square->Image());
+        EXPECT_EQ(w->StaticText3->Text(),
+                  QStringLiteral("Draw a ROI or choose Background handling"));
+        EXPECT_EQ(r->starts, starts) << "the workspace's intake does not recut the window";
+        EXPECT_EQ(r->pic[1], stretched);
+        EXPECT_EQ(r->visas, 1);
+        EXPECT_EQ(Counts(), counts);
+        EXPECT_EQ(QSize(r->Width(), r->Height()), size);
+        EXPECT_EQ(r->BevelButton2->Caption(), QStringLiteral("Undo"));
+
+        r->BevelButton2->click();  // Undo: the picture the fresh workspace had
+        EXPECT_EQ(r->BevelButton2->Caption(), QStringLiteral("Auto contrast"));
+        if (launched) {
+            ASSERT_TRUE(w->pix);
+            EXPECT_EQ(w->imgsize, 240);
+            EXPECT_EQ(At(w->pix, 50, 30), RGB(40, 90, 160));
+            EXPECT_EQ(At(w->Canvas1->Backdrop(), 50, 30), RGB(40, 90, 160));
+        } else {
+            EXPECT_EQ(w->originalpix, stretched) << "no earlier picture: nothing to take back";
+        }
+        EXPECT_EQ(r->starts, starts);
+        EXPECT_EQ(Counts(), counts);
+        r->Close();
+        DrainEvents();
+        Module1::startfol = nullptr;
+    }
 }
 
 TEST_F(RoiAnalysisTest, AfterNewWindowTheWindowFollowsTheNewWorkspace) {
