@@ -316,6 +316,61 @@ TEST(ControlFactoryTest, ATextTooLongForItsPlaceGrowsItsControlAsFarAsItNeeds) {
     EXPECT_EQ(w.Height(), 300);
 }
 
+constexpr ControlSpec kTwoNumberSpecs[] = {
+    {.kind = K::StaticText, .name = "Count", .left = 253, .top = 59, .width = 39, .height = 21,
+     .text = "n", .align = 1, .multiline = true},
+    {.kind = K::EditField, .name = "Value", .left = 240, .top = 120, .width = 50, .height = 22,
+     .readOnly = true},
+};
+
+// A window widened for a grown number narrows again as the number fits once
+// more, as far as its other grown fields allow; a size anything else gave the
+// window since is kept.
+TEST(NumberFieldTest, AWindowWidenedForANumberGivesTheWidthBackOnceItFits) {
+    struct Step {
+        const char* count;  // nullptr: left as it is
+        const char* value;
+        int resizeTo;  // a width the program gives the window before the step, or 0
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+        int ends;  // the window's width at the end; -1: as wide as the grown field reaches
+    };
+    const Case cases[] = {
+        {"one number and back", {{"267386880", nullptr, 0}, {"12", nullptr, 0}}, 300},
+        {"the other field still needs room",
+         {{"267386880", nullptr, 0}, {nullptr, "0.000095367431640625", 0}, {"12", nullptr, 0}},
+         -1},
+        {"both fit again",
+         {{"267386880", nullptr, 0}, {nullptr, "0.000095367431640625", 0}, {"12", nullptr, 0},
+          {nullptr, "", 0}},
+         300},
+        {"sized by the program in between", {{"267386880", nullptr, 0}, {"12", nullptr, 400}},
+         400},
+    };
+    for (const Case& c : cases) {
+        SpecWindow w(kTwoNumberSpecs);
+        w.Open();
+        w.Show();
+        auto* count = w.ControlNamed<StaticText>(QStringLiteral("Count"));
+        auto* value = w.ControlNamed<EditField>(QStringLiteral("Value"));
+        int widest = 300;
+        for (const Step& step : c.steps) {
+            if (step.resizeTo) w.SetWidth(step.resizeTo);
+            if (step.count) count->SetText(QString::fromUtf8(step.count));
+            if (step.value) value->SetText(QString::fromUtf8(step.value));
+            widest = std::max(widest, w.Width());
+        }
+        EXPECT_GT(widest, 300) << c.name << ": a number widened the window";
+        const int expected = c.ends > 0 ? c.ends : ControlLeft(value) + value->width();
+        EXPECT_GT(expected, c.ends > 0 ? 0 : 300) << c.name << ": the field reaches past 300";
+        EXPECT_EQ(w.Width(), expected) << c.name;
+        EXPECT_EQ(w.Height(), 300) << c.name;
+        EXPECT_EQ(count->width(), 39) << c.name;
+    }
+}
+
 TEST(ControlFactoryTest, BevelButtonMenuRowsAndToggle) {
     BevelButton b;
     b.SetHasMenu(2);
