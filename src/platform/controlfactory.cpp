@@ -77,6 +77,9 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
         };
         QObject* object = nullptr;
         QWidget* widget = nullptr;
+        // The text a control shows is fitted to the control's place, font and
+        // layout, so it is given last, once the control has them all.
+        std::function<void()> showText;
         QWidget* container = s.kind == ControlKind::Timer ? nullptr : ContainerFor(s);
         const QString text = QString::fromUtf8(s.text);
         const QStringList rows =
@@ -100,7 +103,7 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
             }
             case ControlKind::PushButton: {
                 auto* b = new PushButton(container);
-                b->setText(text);
+                showText = [b, text] { b->SetCaption(text); };
                 widget = b;
                 if (s.isDefault) window_->SetDefaultButton(b);
                 if (s.isCancel) window_->SetCancelButton(b);
@@ -109,7 +112,7 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
             }
             case ControlKind::BevelButton: {
                 auto* b = new BevelButton(container);
-                b->setText(text);
+                showText = [b, text] { b->SetCaption(text); };
                 b->SetButtonType(s.buttonType);
                 b->SetHasMenu(s.hasMenu);
                 b->SetCaptionAlign(s.captionAlign);
@@ -120,17 +123,17 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
             }
             case ControlKind::StaticText: {
                 auto* t = new StaticText(container);
-                t->SetText(text);
                 if (s.hasColor) t->SetTextColor(s.color);
                 t->setAlignment(Alignment(s.align));
                 t->setWordWrap(s.multiline);
+                showText = [t, text] { t->SetText(text); };
                 labels.push_back(t);
                 widget = t;
                 break;
             }
             case ControlKind::CheckBox: {
                 auto* c = new CheckBox(container);
-                c->setText(text);
+                showText = [c, text] { c->SetCaption(text); };
                 c->SetValue(s.value != 0);
                 widget = c;
                 bind("Action", c->Action);
@@ -138,7 +141,7 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
             }
             case ControlKind::RadioButton: {
                 auto* r = new RadioButton(container);
-                r->setText(text);
+                showText = [r, text] { r->SetCaption(text); };
                 if (s.group) {
                     QButtonGroup*& g = groups[QString::fromUtf8(s.group)];
                     if (!g) {
@@ -192,7 +195,7 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
             }
             case ControlKind::GroupBox: {
                 auto* g = new GroupBox(container);
-                g->setTitle(text);
+                showText = [g, text] { g->setTitle(text); };
                 widget = g;
                 break;
             }
@@ -244,6 +247,7 @@ void ControlSet::Build(std::span<const ControlSpec> specs, const HandlerMap& han
             object = widget;
             widget->setFont(MakeFont(s));
             SetControlBounds(widget, s.left, s.top, s.width, s.height);
+            if (showText) showText();
             widget->setEnabled(s.enabled);
             widget->setVisible(s.visible);
             widget->raise();  // creation order is stacking order

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
@@ -72,19 +73,75 @@ int LineWidth(const QFontMetrics& fm, const QString& text) {
 }
 }  // namespace
 
+namespace {
+
+// What controls grown for their texts did to their window: the size the window
+// had before they grew it, the size they left it at, and the controls that are
+// larger now than they were laid out. A child of the window, made when a
+// control first grows there.
+class Growth : public QObject {
+public:
+    explicit Growth(Window* window) : QObject(window) { setObjectName(Name()); }
+    static QString Name() { return QStringLiteral("qv_grown_controls"); }
+    QSize before, after;
+    std::vector<QPointer<QWidget>> grown;
+};
+
+Growth* GrowthOf(Window* window, bool make) {
+    QObject* found = window->findChild<QObject*>(Growth::Name(), Qt::FindDirectChildrenOnly);
+    if (auto* g = dynamic_cast<Growth*>(found)) return g;
+    return make ? new Growth(window) : nullptr;
+}
+
+QSize Reach(const QWidget* control) {
+    return QSize(ControlLeft(control) + control->width(), ControlTop(control) + control->height());
+}
+
+QSize SizeOf(const Window* window) { return QSize(window->Width(), window->Height()); }
+
+// The window of a control that was just fitted follows it: a control that grew
+// past the window's edge enlarges the window to match, and a window enlarged so
+// whose size nothing else has changed since (the program, the desktop or the
+// user) goes back as far towards its own size as its grown controls allow.
+void FollowFittedControl(QWidget* control, bool grown, bool resized) {
+    auto* window = qobject_cast<Window*>(control->window());
+    if (!window) return;
+    Growth* g = GrowthOf(window, grown);
+    if (!g) return;  // nothing grows here
+    auto& list = g->grown;
+    list.erase(std::remove_if(list.begin(), list.end(),
+                              [control](const QPointer<QWidget>& c) { return !c || c == control; }),
+               list.end());
+    if (grown) list.emplace_back(control);
+    const QSize now = SizeOf(window);
+    const QSize reach = Reach(control);
+    if (grown && resized && (reach.width() > now.width() || reach.height() > now.height())) {
+        // Growth after growth counts from the size the window had before the first.
+        if (g->after != now) g->before = now;
+        const QSize wider = now.expandedTo(reach);
+        window->SetSize(wider.width(), wider.height());
+        g->after = SizeOf(window);
+        return;
+    }
+    if (!g->before.isValid() || g->after != now) return;
+    QSize back = g->before;
+    for (const QPointer<QWidget>& c : list) back = back.expandedTo(Reach(c));
+    back = back.boundedTo(now);
+    if (back == g->before) g->before = QSize();  // all given back
+    if (back == now) return;
+    window->SetSize(back.width(), back.height());
+    g->after = SizeOf(window);
+}
+
+}  // namespace
+
 void FittedSize::Fit(QWidget* control, QSize needed) {
     // Laid out anew (by the factory, the window's layout or the program) since the last fit.
     if (!fitted.isValid() || control->size() != fitted) laidOut = control->size();
     fitted = laidOut.expandedTo(needed);
-    if (fitted == control->size()) return;
-    control->resize(fitted);
-    // A control that grows past its window's edge enlarges the window to match.
-    if (auto* window = qobject_cast<Window*>(control->window())) {
-        const int right = ControlLeft(control) + fitted.width();
-        const int bottom = ControlTop(control) + fitted.height();
-        if (right > window->Width()) window->SetWidth(right);
-        if (bottom > window->Height()) window->SetHeight(bottom);
-    }
+    const bool resized = fitted != control->size();
+    if (resized) control->resize(fitted);
+    FollowFittedControl(control, fitted != laidOut, resized);
 }
 
 void FittedSize::Restore(QWidget* control) {

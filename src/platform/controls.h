@@ -39,8 +39,9 @@ inline bool ControlVisible(const QWidget* control) { return !control->isHidden()
 // a readout of one ("958441", "0.85", "100%", "\u2206x:-1023": a digit, no blank,
 // one line) that does not fit grows to fit it, keeping its left edge, and goes
 // back to its laid-out width once its text fits again; a window too narrow for
-// the grown field widens with it. Words and sentences keep the width they were
-// laid out with.
+// the grown field widens with it, and narrows again with it while nothing else
+// has sized the window. Words and sentences keep the width they were laid out
+// with.
 bool HoldsNumber(const QString& text);
 
 // The size a control is laid out with, and the size it was last fitted to.
@@ -48,9 +49,12 @@ struct FittedSize {
     QSize laidOut;
     QSize fitted;
     // Sets each side of the control to the larger of its laid-out one and
-    // `needed`'s; a window too narrow or too low for it grows with it.
+    // `needed`'s; a window too narrow or too low for it grows with it. A window
+    // grown so, whose size nothing else has changed since, gives back what its
+    // grown controls no longer need, down to the size it had before.
     void Fit(QWidget* control, QSize needed);
-    // Gives a grown control its laid-out size back.
+    // Gives a grown control its laid-out size back; the Fit that follows
+    // settles its window's size.
     void Restore(QWidget* control);
 };
 

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
 #include <QTest>
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "platform/canvas.h"
 #include "platform/controls.h"
@@ -218,6 +222,152 @@ TEST(NumberFieldTest, ANumberThatDoesNotFitGrowsItsFieldFromItsLeftEdge) {
     for (const char* t : {"Monochrome", "Processing 768x512px, 3 channels", "1.\rDrop image here"}) {
         label->SetText(QString::fromLatin1(t));
         EXPECT_EQ(label->width(), 120) << t;
+    }
+}
+
+// Controls of every kind whose text the factory fits, each given a text that
+// shows whole in its declared place at its declared font, alignment and word
+// wrap (the first not in a label of Qt's default size and look).
+constexpr ControlSpec kFittedSpecs[] = {
+    {.kind = K::StaticText, .name = "Description", .left = 22, .top = 186, .width = 256,
+     .height = 83,
+     .text = "Image analysis for confocal microscopy. Quantitative co-localization analysis. "
+             "Multiple formats including Leica TIFF files, Biorad PIC,  JPEG, TIF, BMP, PICT, "
+             "GIF et c. \rClick window to start.",
+     .textSize = 11, .align = 1, .multiline = true},
+    {.kind = K::StaticText, .name = "Status", .left = 120, .top = 10, .width = 175, .height = 20,
+     .text = "Processing 768x512px, 3 channels", .align = 2},
+    {.kind = K::PushButton, .name = "Push", .left = 170, .top = 40, .width = 120, .height = 17,
+     .text = "Coefficient Calculator", .font = "Arial", .textSize = 10},
+    {.kind = K::BevelButton, .name = "Bevel", .left = 200, .top = 65, .width = 83, .height = 22,
+     .text = "Auto contrast", .textSize = 10},
+    {.kind = K::CheckBox, .name = "Check", .left = 180, .top = 95, .width = 116, .height = 27,
+     .text = "Auto refresh"},
+    {.kind = K::TabPanel, .name = "Tabs", .left = 10, .top = 125, .width = 280, .height = 55,
+     .rows = "Fluorogram\nBackground\nHistogram", .font = "Arial", .textSize = 10},
+    {.kind = K::RadioButton, .name = "Radio", .left = 200, .top = 150, .width = 88, .height = 23,
+     .page = 1, .parent = "Tabs", .text = "All channels", .textSize = 10},
+    {.kind = K::GroupBox, .name = "Group", .left = 10, .top = 10, .width = 100, .height = 100,
+     .text = "View saturated", .textSize = 10},
+};
+
+// Two texts that no size of their font shows whole in their places.
+constexpr ControlSpec kTooLongSpecs[] = {
+    {.kind = K::StaticText, .name = "Status", .left = 250, .top = 10, .width = 30, .height = 20,
+     .text = "Processing 768x512px, 3 channels"},
+    {.kind = K::PushButton, .name = "Push", .left = 280, .top = 40, .width = 12, .height = 20,
+     .text = "Revert to original"},
+};
+
+template <std::size_t N>
+class SpecWindow : public Window {
+public:
+    explicit SpecWindow(const ControlSpec (&specs)[N]) {
+        SetSize(300, 300);
+        BuildControls(specs, {});
+    }
+};
+
+TEST(ControlFactoryTest, TextsAreFittedToTheirControlsDeclaredPlaceFontAndLayout) {
+    SpecWindow w(kFittedSpecs);
+    w.Open();
+    w.Show();
+    EXPECT_EQ(w.Width(), 300) << "every text fits: no window grows";
+    EXPECT_EQ(w.Height(), 300);
+    for (const ControlSpec& s : kFittedSpecs) {
+        auto* c = w.ControlNamed<QWidget>(QString::fromUtf8(s.name));
+        ASSERT_TRUE(c) << s.name;
+        const auto place = [](int left, int top, int width, int height) {
+            return std::to_string(width) + " x " + std::to_string(height) + " at " +
+                   std::to_string(left) + ", " + std::to_string(top);
+        };
+        EXPECT_EQ(place(ControlLeft(c), ControlTop(c), c->width(), c->height()),
+                  place(s.left, s.top, s.width, s.height))
+            << s.name << " keeps its declared place and size";
+    }
+    for (const char* name : {"Description", "Status"}) {
+        auto* t = w.ControlNamed<StaticText>(QString::fromUtf8(name));
+        EXPECT_TRUE(TextFits(t->font(), t->TextRect(), t->TextFlags(), t->text())) << name;
+    }
+    auto* check = w.ControlNamed<CheckBox>(QStringLiteral("Check"));
+    EXPECT_EQ(QFontInfo(check->font()).pixelSize(), 12) << "a caption that fits keeps its size";
+    EXPECT_LE(check->sizeHint().width(), check->width());
+}
+
+// A text that does not show whole even at the smallest size grows its control
+// as far as it needs and no further, and the window with it.
+TEST(ControlFactoryTest, ATextTooLongForItsPlaceGrowsItsControlAsFarAsItNeeds) {
+    SpecWindow w(kTooLongSpecs);
+    auto* status = w.ControlNamed<StaticText>(QStringLiteral("Status"));
+    auto* push = w.ControlNamed<PushButton>(QStringLiteral("Push"));
+    EXPECT_EQ(QFontInfo(status->font()).pixelSize(), kSmallestTextSize);
+    const QRect room = status->TextRect();
+    EXPECT_TRUE(TextFits(status->font(), room, status->TextFlags(), status->text()));
+    EXPECT_FALSE(TextFits(status->font(), room.adjusted(0, 0, -1, 0), status->TextFlags(),
+                          status->text()))
+        << "one pixel narrower would cut it";
+    EXPECT_EQ(status->height(), 20);
+    EXPECT_EQ(ControlLeft(status), 250);
+    EXPECT_EQ(ControlTop(status), 10);
+    EXPECT_GT(push->width(), 12);
+    EXPECT_EQ(ControlLeft(push), 280);
+    EXPECT_EQ(w.Width(), std::max(ControlLeft(status) + status->width(),
+                                  ControlLeft(push) + push->width()));
+    EXPECT_EQ(w.Height(), 300);
+}
+
+constexpr ControlSpec kTwoNumberSpecs[] = {
+    {.kind = K::StaticText, .name = "Count", .left = 253, .top = 59, .width = 39, .height = 21,
+     .text = "n", .align = 1, .multiline = true},
+    {.kind = K::EditField, .name = "Value", .left = 240, .top = 120, .width = 50, .height = 22,
+     .readOnly = true},
+};
+
+// A window widened for a grown number narrows again as the number fits once
+// more, as far as its other grown fields allow; a size anything else gave the
+// window since is kept.
+TEST(NumberFieldTest, AWindowWidenedForANumberGivesTheWidthBackOnceItFits) {
+    struct Step {
+        const char* count;  // nullptr: left as it is
+        const char* value;
+        int resizeTo;  // a width the program gives the window before the step, or 0
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+        int ends;  // the window's width at the end; -1: as wide as the grown field reaches
+    };
+    const Case cases[] = {
+        {"one number and back", {{"267386880", nullptr, 0}, {"12", nullptr, 0}}, 300},
+        {"the other field still needs room",
+         {{"267386880", nullptr, 0}, {nullptr, "0.000095367431640625", 0}, {"12", nullptr, 0}},
+         -1},
+        {"both fit again",
+         {{"267386880", nullptr, 0}, {nullptr, "0.000095367431640625", 0}, {"12", nullptr, 0},
+          {nullptr, "", 0}},
+         300},
+        {"sized by the program in between", {{"267386880", nullptr, 0}, {"12", nullptr, 400}},
+         400},
+    };
+    for (const Case& c : cases) {
+        SpecWindow w(kTwoNumberSpecs);
+        w.Open();
+        w.Show();
+        auto* count = w.ControlNamed<StaticText>(QStringLiteral("Count"));
+        auto* value = w.ControlNamed<EditField>(QStringLiteral("Value"));
+        int widest = 300;
+        for (const Step& step : c.steps) {
+            if (step.resizeTo) w.SetWidth(step.resizeTo);
+            if (step.count) count->SetText(QString::fromUtf8(step.count));
+            if (step.value) value->SetText(QString::fromUtf8(step.value));
+            widest = std::max(widest, w.Width());
+        }
+        EXPECT_GT(widest, 300) << c.name << ": a number widened the window";
+        const int expected = c.ends > 0 ? c.ends : ControlLeft(value) + value->width();
+        EXPECT_GT(expected, c.ends > 0 ? 0 : 300) << c.name << ": the field reaches past 300";
+        EXPECT_EQ(w.Width(), expected) << c.name;
+        EXPECT_EQ(w.Height(), 300) << c.name;
+        EXPECT_EQ(count->width(), 39) << c.name;
     }
 }
 
