@@ -37,6 +37,7 @@ Window7::Window7() {
     SetMinimumSize(kMinimumSide, kMinimumSide);
     SetFrameButtons(true, false, false);
     sheet_ = QSize(512, 550);
+    kept_ = sheet_;
     SetSize(sheet_.width(), sheet_.height());
     QPalette white = Content()->palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -57,6 +58,7 @@ Canvas* Window7::Panel(int k) const {
 
 void Window7::SetSheet(QSize sheet) {
     sheet_ = sheet.expandedTo(QSize(kMinimumSide, kMinimumSide));
+    kept_ = sheet_;
     if (Window10* setup = Window10::existing())
         DockUnder(*setup);
     else
@@ -65,7 +67,7 @@ void Window7::SetSheet(QSize sheet) {
 
 void Window7::DockUnder(Window& setup) {
     const QRect at(setup.Left(), setup.Top(), setup.Width(), setup.Height());
-    const MontageDock d = DockMontage(at, setup.Chrome(), Chrome(), sheet_, kMinimumSide,
+    const MontageDock d = DockMontage(at, setup.Chrome(), Chrome(), kept_, kMinimumSide,
                                       Platform().AvailableArea(setup.FrameRect()));
     if (d.setupTop != setup.Top()) setup.SetTop(d.setupTop);
     // Sized first, so that placing it moves it no further.
@@ -77,6 +79,11 @@ void Window7::DockUnder(Window& setup) {
 void Window7::Event_Open() {
     if (Window10* setup = Window10::existing()) DockUnder(*setup);
     update();
+}
+
+// A size the user gave the window is the one it keeps from now on.
+void Window7::Event_Resized() {
+    if (SizedByUser()) kept_ = QSize(Width(), Height());
 }
 
 void Window7::Event_FrameChanged() {

@@ -30,17 +30,20 @@ public:
     // snapshot shows. The window shows as much of it as the screen has room
     // for under the setup.
     QSize Sheet() const { return sheet_; }
-    // Lays the window out at `sheet` and docks it again.
+    // Lays the window out at `sheet`, gives it that size and docks it again.
     void SetSheet(QSize sheet);
 
     // Docks the window 21 pixels below the setup window's content, at its
     // left; lower where the frames need the room, so that neither frame lies
-    // over the other. It is no wider than the screen and no taller than the
-    // room below the setup: it grows shorter rather than higher. Where not
-    // even its least height has room there, the setup moves up.
+    // over the other. It keeps the size it has (its laid-out size, or one the
+    // user gave it), but is no wider than the screen and no taller than the
+    // room below the setup: it grows shorter rather than higher, and takes
+    // that size back once the room is there again. Where not even its least
+    // height has room there, the setup moves up.
     void DockUnder(Window& setup);
 
     void Event_Open() override;
+    void Event_Resized() override;
     void Event_FrameChanged() override;
     void Event_EnableMenuItems() override;
     bool _FileClose_Action();
@@ -54,6 +57,7 @@ private:
     PicturePtr MarkerOf(int tool);
     PicturePtr ghost_;  // the picture each panel's ghost is composed in
     QSize sheet_;
+    QSize kept_;  // the size the window keeps when docked: the sheet's or the user's
 };
 
 }  // namespace qv

@@ -5,8 +5,11 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
+#include <utility>
 
 #include <QMenuBar>
 #include <QShortcut>
@@ -44,10 +47,6 @@ constexpr int kFramePolls = 300;
 // How long after a window is first shown the desktop may still be taking it
 // in: activations of other windows then are the desktop's, not the user's.
 constexpr int kTakingInMs = 1000;
-
-// How long after the program sized a resizable window a size the desktop
-// reports is taken for its notice of an earlier size, not a user's resize.
-constexpr int kLateNoticeMs = 500;
 
 // A window the desktop has just taken in lies in front; the window the program
 // showed last goes back in front of it.
@@ -161,6 +160,8 @@ void Window::Relayout() {
     if (topBar_) topBar_->setGeometry(0, 0, width_, bar);
     content_->setGeometry(0, bar, width_, height_);
     const QSize total(width_, height_ + bar);
+    // Once shown, a new size is a request the desktop answers later.
+    if (everShown_ && size() != total) sizeNotices_.Asked(total);
     if (resizeable_) {
         // The minimum gives way to a size that fits the screen.
         setMinimumSize(std::min(minWidth_, width_), std::min(minHeight_, height_) + bar);
@@ -281,14 +282,21 @@ void Window::KeepOnScreen() {
 }
 
 void Window::SetSize(int width, int height) {
+    // A size the desktop reported is taken up here; a size set while the
+    // window is laid out at it (fitting it to the screen) is the program's.
+    const bool given = std::exchange(takingSize_, false);
+    sizeNotices_.Set();
     const int dx = std::max(width, 1) - width_, dy = std::max(height, 1) - height_;
-    if (dx != 0 || dy != 0) sizedAt_.start();
     width_ = std::max(width, 1);
     height_ = std::max(height, 1);
     Relayout();
     if (controls_) controls_->WindowResized(dx, dy);
     emit Resized();
-    if (opened_ && !closed_ && (dx != 0 || dy != 0)) Event_Resized();
+    if (opened_ && !closed_ && (dx != 0 || dy != 0)) {
+        const bool outer = std::exchange(sizedByUser_, given);
+        Event_Resized();
+        sizedByUser_ = outer;
+    }
 }
 
 void Window::DrawInto(Graphics& g, int x, int y, QSize whole) {
@@ -393,8 +401,17 @@ void Window::Show() {
     }
     everShown_ = true;
     g_wantedFront = this;
+    // The desktop maps the window at the size it shows at: a size it may yet
+    // report after a later one the program asks for.
+    if (first) sizeNotices_.Asked(size());
     show();
     if (first) mappedAt_ = geometry();
+    // The sizes the desktop reports are read off the native window, one by
+    // one in the order they come.
+    if (QWindow* native = windowHandle(); native && native != noticed_) {
+        native->installEventFilter(this);
+        noticed_ = native;
+    }
     if (first && !frameKnown_) {
         if (Platform().FrameExtents(this)) {
             CheckFrame();
@@ -478,6 +495,17 @@ void Window::keyPressEvent(QKeyEvent* event) {
 }
 
 bool Window::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == noticed_ && event->type() == QEvent::Resize && event->spontaneous() &&
+        opened_ && !closed_) {
+        reported_ = static_cast<QResizeEvent*>(event)->size();
+        notice_ = sizeNotices_.Reported(reported_, OwnSize());
+        // Answered once the reports that came together have all arrived.
+        if (!answerQueued_) {
+            answerQueued_ = true;
+            QTimer::singleShot(0, this, [this] { AnswerSizeNotice(); });
+        }
+        return false;
+    }
     if (watched == content_) {
         if (event->type() == QEvent::MouseButtonPress) {
             auto* me = static_cast<QMouseEvent*>(event);
@@ -495,6 +523,29 @@ bool Window::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void Window::AnswerSizeNotice() {
+    answerQueued_ = false;
+    if (closed_) return;
+    const QSize shows = size();
+    // A later report is still on its way (its answer follows), or the program
+    // has set a size of its own since.
+    if (shows != reported_) return;
+    if (shows == OwnSize()) return;
+    // A late notice of the program's earlier size, or a size a fixed-size
+    // window cannot take: the program's size is asked for again, but only so
+    // often, not for as long as a desktop refuses it.
+    const bool askAgain = notice_ == SizeNotices::Notice::Late || !resizeable_;
+    if (askAgain && sizeNotices_.AskAgain()) {
+        Relayout();
+        return;
+    }
+    // A fixed-size window keeps its size and its layout.
+    if (!resizeable_) return;
+    // A size the user or the desktop gave a resizable window becomes its own.
+    takingSize_ = true;
+    SetSize(shows.width(), std::max(shows.height() - BarHeight(), 1));
+}
+
 bool Window::FrontIsComing() const {
     const Window* wanted = g_wantedFront.data();
     return wanted && wanted != this && !wanted->closed_ && wanted->isVisible() &&
@@ -508,25 +559,6 @@ bool Window::event(QEvent* event) {
         if (at != shownAt_) {
             shownAt_ = at;
             Event_Moved();
-        }
-    }
-    // A size the user gave the frame becomes the window's own. The desktop's
-    // notice of an earlier size, arriving after the program sized the window
-    // (as it does for a window sized as it first shows), is no user's: a
-    // fixed-size window, or one the program has only just sized, keeps its
-    // own size and asks for it again.
-    if (event->type() == QEvent::Resize && event->spontaneous() && opened_ && !closed_) {
-        const QSize content(width(), std::max(height() - BarHeight(), 1));
-        if (content != QSize(width_, height_)) {
-            const bool justSized = sizedAt_.isValid() && sizedAt_.elapsed() < kLateNoticeMs;
-            if (resizeable_ && !justSized) {
-                SetSize(content.width(), content.height());
-            } else {
-                QPointer<Window> self(this);
-                QTimer::singleShot(0, this, [self] {
-                    if (self && !self->closed_) self->Relayout();
-                });
-            }
         }
     }
     if (event->type() == QEvent::WindowActivate && !closed_ && FrontIsComing()) {

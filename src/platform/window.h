@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "platform/controlfactory.h"
+#include "platform/core/size_notices.h"
 
 class QShortcut;
 class QTimer;
+class QWindow;
 
 namespace qv {
 
@@ -112,6 +114,9 @@ public:
     virtual void Event_Moved() {}
     // The window changed size, by the user or by code, once it had opened.
     virtual void Event_Resized() {}
+    // While Event_Resized runs: the size is one the user or the desktop gave
+    // the window, not one the program set.
+    bool SizedByUser() const { return sizedByUser_; }
     // The desktop told the window's frame after the window had been placed
     // with the frame it expected (or with none): a window docked to another
     // docks again.
@@ -179,6 +184,13 @@ private:
     // The window the program showed last is another one, shown just now for
     // the first time and not yet activated by the desktop.
     bool FrontIsComing() const;
+    // The whole client area the program wants: content and menu bar.
+    QSize OwnSize() const { return QSize(width_, height_ + BarHeight()); }
+    // Answers the sizes the desktop reported last: takes up a size the user
+    // or the desktop gave a resizable window, and asks again, a bounded
+    // number of times, for the program's size after a late notice of an
+    // earlier one, or after any other size given to a fixed-size window.
+    void AnswerSizeNotice();
 
     QWidget* content_;
     QWidget* topBar_ = nullptr;
@@ -204,7 +216,13 @@ private:
     QElapsedTimer firstShown_;      // since the window was first shown
     QRect mappedAt_;                // where the window was when it was first shown
     bool reasking_ = false;         // asking the desktop again for the window's place
-    QElapsedTimer sizedAt_;         // since the program last changed the window's size
+    SizeNotices sizeNotices_;       // the sizes asked for and the desktop's reports
+    QPointer<QWindow> noticed_;     // the native window whose size reports are read
+    QSize reported_;                // the size the desktop reported last
+    SizeNotices::Notice notice_ = SizeNotices::Notice::Own;  // and what it was
+    bool answerQueued_ = false;     // AnswerSizeNotice is to run
+    bool takingSize_ = false;       // SetSize takes up a size the desktop reported
+    bool sizedByUser_ = false;      // see SizedByUser
     QTimer* framePoll_ = nullptr;
     int framePolls_ = 0;
     friend void detail::ScheduleShow(Window* w);

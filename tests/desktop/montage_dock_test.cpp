@@ -40,9 +40,12 @@ class MontageOnDesktop : public DesktopTest {
 
     // The montage stands inside the area, under the setup: 21 pixels below its
     // content, or just below its frame where the frames need more room; at the
-    // setup's left or pushed in by the screen's edge; as much of it shown as
-    // fits, shorter rather than higher.
-    ::testing::AssertionResult DockedUnder(const Window10* setup, const Window7* montage) const {
+    // setup's left or pushed in by the screen's edge; as much shown of the size
+    // it keeps (its laid-out size unless said otherwise) as fits, shorter
+    // rather than higher.
+    ::testing::AssertionResult DockedUnder(const Window10* setup, const Window7* montage,
+                                           QSize kept = QSize()) const {
+        if (!kept.isValid()) kept = montage->Sheet();
         const QRect s = FrameOnScreen(setup), m = FrameOnScreen(montage);
         if (s.isNull() || m.isNull()) return ::testing::AssertionFailure() << "not framed";
         const int between = m.top() - s.bottom() - 1;
@@ -59,21 +62,24 @@ class MontageOnDesktop : public DesktopTest {
         if (between > 0 && gap != 21) return failure() << ": not docked (" << gap << " apart)";
         if (montage->Left() != setup->Left() && m.right() != area_.right())
             return failure() << ": not at the setup's left";
-        if (montage->Height() < montage->Sheet().height() && m.bottom() != area_.bottom())
+        if (montage->Height() < kept.height() && m.bottom() != area_.bottom())
             return failure() << ": shorter than the room below";
-        if (montage->Width() < montage->Sheet().width() && m.width() != area_.width())
+        if (montage->Width() < kept.width() && m.width() != area_.width())
             return failure() << ": narrower than the screen";
+        if (montage->Height() > kept.height() || montage->Width() > kept.width())
+            return failure() << ": larger than " << kept.width() << "x" << kept.height();
         return ::testing::AssertionSuccess();
     }
 
-    void ExpectDocked(const char* when) {
+    void ExpectDocked(const char* when, QSize kept = QSize()) {
         SCOPED_TRACE(when);
         Window10* setup = Window10::existing();
         Window7* montage = Window7::existing();
         ASSERT_TRUE(setup && montage);
         EXPECT_TRUE(InsideScreen(setup));
         EXPECT_TRUE(InsideScreen(montage)) << "its close box in reach";
-        EXPECT_TRUE(DockedUnder(setup, montage));
+        EXPECT_TRUE(AsPlaced(montage));
+        EXPECT_TRUE(DockedUnder(setup, montage, kept));
     }
 
     // A click of the real pointer at a point on the screen, as a user's.
@@ -119,6 +125,46 @@ TEST_F(MontageOnDesktop, ALargeRoiFitsDockedUnderTheSetupAlsoAfterAMoveAndUpdate
     setup->BevelButton2_Action();  // Update
     Settle();
     ExpectDocked("made afresh by Update");
+}
+
+TEST_F(MontageOnDesktop, TheMontageKeepsASizeTheUserGaveItWhenTheSetupMoves) {
+    w->_ToolsMontage_Action();
+    Settle();
+    Window10* setup = Window10::existing();
+    Window7* montage = Window7::existing();
+    ASSERT_TRUE(setup && montage);
+    ExpectDocked("opened");
+
+    // The user makes it smaller than its laid-out size, which fits any screen.
+    const QSize user(300, 200);
+    const int bar = montage->size().height() - montage->Height();
+    AskForSize(montage, user + QSize(0, bar));
+    WaitUntil([&] { return QSize(montage->Width(), montage->Height()) == user; });
+    Settle();
+    ASSERT_EQ(QSize(montage->Width(), montage->Height()), user);
+
+    setup->SetLeft(setup->Left() + 60);
+    setup->SetTop(setup->Top() + 40);
+    Settle();
+    EXPECT_EQ(QSize(montage->Width(), montage->Height()), user) << "kept on a move";
+    ExpectDocked("after the setup moved", user);
+
+    // Moved down until the room below is less than its height: shorter for
+    // the while, and its size back once the setup moves up again.
+    const int under = area_.bottom() - FrameOnScreen(montage).bottom();
+    setup->SetTop(setup->Top() + under + 80);
+    Settle();
+    EXPECT_LT(montage->Height(), user.height());
+    ExpectDocked("with too little room below", user);
+    setup->SetTop(setup->Top() - under - 80);
+    Settle();
+    EXPECT_EQ(QSize(montage->Width(), montage->Height()), user) << "room again";
+    ExpectDocked("moved back up", user);
+
+    setup->BevelButton2_Action();  // Update
+    Settle();
+    EXPECT_NE(QSize(montage->Width(), montage->Height()), user);
+    ExpectDocked("laid out anew by Update");
 }
 
 TEST_F(MontageOnDesktop, AfterTheToolWindowsTheMontageStillOpensDocked) {

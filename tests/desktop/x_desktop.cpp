@@ -239,6 +239,16 @@ void CloseWithCloseBox(const QWidget* window) {
     xcb_flush(c);
 }
 
+void AskForSize(const QWidget* window, const QSize& size) {
+    xcb_connection_t* c = Connection();
+    const xcb_window_t w = Id(window);
+    if (!c || !w) return;
+    const uint32_t values[] = {static_cast<uint32_t>(size.width()),
+                               static_cast<uint32_t>(size.height())};
+    xcb_configure_window(c, w, XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, values);
+    xcb_flush(c);
+}
+
 bool WaitUntil(const std::function<bool()>& done, int ms) {
     QElapsedTimer clock;
     clock.start();

@@ -56,6 +56,11 @@ void SendLateSizeNotice(const QWidget* window, const QSize& size);
 // (_NET_CLOSE_WINDOW): the manager sends the program WM_DELETE_WINDOW.
 void CloseWithCloseBox(const QWidget* window);
 
+// Asks the window manager to give the window a client area of `size` (its
+// content and menu bar together), as a keyboard resize, a tiling desktop or a
+// tool such as xdotool does; the program learns of it from the manager's notice.
+void AskForSize(const QWidget* window, const QSize& size);
+
 // Runs the event loop until `done` holds or `ms` milliseconds have passed;
 // returns whether it holds.
 bool WaitUntil(const std::function<bool()>& done, int ms = 5000);

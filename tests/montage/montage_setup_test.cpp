@@ -291,6 +291,56 @@ TEST_F(MontageSetupTest, TheMontageStaysDockedAndComesBackAfterClosing) {
     EXPECT_EQ(fresh->Panel(1)->Backdrop(), s->pic[1]) << "a popup change hands them over";
 }
 
+// A size the user gave the montage stays when the setup moves or is resized;
+// where the room below the setup is too small it is shorter for the while,
+// and a composition gives it its laid-out size again.
+TEST_F(MontageSetupTest, TheMontageKeepsASizeTheUserGaveItWhenTheSetupMoves) {
+    fake_->frame = QMargins(1, 20, 1, 5);
+    fake_->availableArea = kUnderPanel;
+    Window10* s = Open(Gradient(200, 200), 10, 20, 110, 120);  // 100 x 100 panels
+    Window7* m = Window7::existing();
+    ASSERT_TRUE(m && m->Visible());
+    const QSize laidOut = m->Sheet();
+    ASSERT_EQ(QSize(m->Width(), m->Height()), laidOut);
+    const QSize user(250, 160);
+    const int bar = m->size().height() - m->Height();
+    test::DesktopResizes(m, user + QSize(0, bar));
+    DrainEvents();
+    ASSERT_EQ(QSize(m->Width(), m->Height()), user) << "the user's size taken up";
+
+    const auto docked = [&] {
+        EXPECT_EQ(m->Left(), s->Left());
+        EXPECT_EQ(m->FrameRect().top(), s->FrameRect().bottom() + 1);
+        EXPECT_TRUE(kUnderPanel.contains(m->FrameRect()));
+    };
+    s->SetLeft(s->Left() + 40);
+    s->SetTop(s->Top() + 30);
+    DrainEvents();
+    EXPECT_EQ(QSize(m->Width(), m->Height()), user) << "kept when the setup moves";
+    docked();
+    s->SetSize(316, 240);
+    DrainEvents();
+    EXPECT_EQ(QSize(m->Width(), m->Height()), user) << "kept when the setup is resized";
+    docked();
+
+    // Moved down until only 100 pixels are left below: shorter, not lower.
+    s->SetTop(s->Top() + kUnderPanel.bottom() - m->FrameRect().bottom() + user.height() - 100);
+    DrainEvents();
+    EXPECT_EQ(m->Width(), user.width());
+    EXPECT_EQ(m->Height(), 100);
+    EXPECT_EQ(m->FrameRect().bottom(), kUnderPanel.bottom());
+    docked();
+    s->SetTop(s->Top() - 200);
+    DrainEvents();
+    EXPECT_EQ(QSize(m->Width(), m->Height()), user) << "back once there is room again";
+    docked();
+
+    Click(s, "BevelButton2");  // Update
+    DrainEvents();
+    EXPECT_EQ(QSize(m->Width(), m->Height()), laidOut) << "a composition lays it out anew";
+    docked();
+}
+
 // One crop pixel (200, 100, 50) through the window: the canvases show the
 // setup's pictures themselves, and switching to the row does not compose.
 TEST_F(MontageSetupTest, CompositionFollowsThePopupsAndTheLayout) {

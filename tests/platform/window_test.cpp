@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/longpass.h"
 #include "platform/menus.h"
@@ -154,6 +155,79 @@ TEST_F(OnScreenTest, TheDesktopHandingTheFocusOnLeavesTheWindowShownLastInFront)
     DrainEvents();
     EXPECT_GT(earlier.activations, activations);
     EXPECT_EQ(FrontWindow(), &earlier);
+}
+
+// ---- sizes the desktop reports --------------------------------------------------------
+
+// Counts the sizes it takes up as the user's or the desktop's.
+class SizedWindow : public BareWindow {
+public:
+    explicit SizedWindow(bool resizeable) {
+        SetResizeable(resizeable);
+        Open();
+        SetSize(331, 244);
+        SetLeft(100);
+        SetTop(100);
+        Show();
+        DrainEvents();
+    }
+    void Event_Resized() override {
+        if (SizedByUser()) users.push_back(QSize(Width(), Height()));
+    }
+    std::vector<QSize> users;
+};
+
+// Ten sizes 40 ms apart, as a keyboard resize, a tiling desktop or a quick
+// drag sends them, also right after the program sized the window; each size
+// reaches the program on its own, or several arrive together.
+TEST_F(OnScreenTest, EverySizeTheDesktopGivesAResizableWindowIsKeptToTheLast) {
+    for (const bool together : {false, true}) {
+        SCOPED_TRACE(together ? "arriving together" : "one by one");
+        SizedWindow w(true);
+        w.SetSize(321, 239);  // just before: the program's own size
+        std::vector<QSize> given;
+        for (int i = 1; i <= 10; ++i) {
+            given.push_back(QSize(321 + 20 * i, 239 + 10 * i));
+            test::DesktopResizes(&w, given.back());
+            if (!together) DrainEvents();
+        }
+        DrainEvents();
+        EXPECT_EQ(w.size(), given.back()) << "as the desktop shows it";
+        EXPECT_EQ(QSize(w.Width(), w.Height()), given.back()) << "and as the program has it";
+        if (!together) {
+            EXPECT_EQ(w.users, given) << "each taken up as the user's";
+        }
+        // The program's own sizes stay its own, also after the user's.
+        w.SetSize(400, 300);
+        DrainEvents();
+        EXPECT_EQ(w.size(), QSize(400, 300));
+        EXPECT_EQ(w.users.back(), given.back());
+    }
+}
+
+// A desktop that answers each request for the size with one of its own: the
+// window asks again a few times, not for as long as the desktop refuses.
+TEST_F(OnScreenTest, AFixedSizeWindowAsksForItsSizeAgainOnlyAFewTimes) {
+    SizedWindow w(false);
+    const QSize own = w.size();
+    int asked = 0;
+    for (int i = 0; i < 10; ++i) {
+        test::DesktopResizes(&w, own - QSize(20 + i % 2, 10));
+        DrainEvents();
+        if (w.size() == own) ++asked;
+    }
+    EXPECT_GE(asked, 1) << "asked again at first";
+    EXPECT_LE(asked, SizeNotices::kAsksAgain);
+    EXPECT_EQ(QSize(w.Width(), w.Height()), QSize(331, 244)) << "its own size and layout stay";
+    EXPECT_TRUE(w.users.empty());
+
+    // A size the program sets is asked for, and asked for again, anew.
+    w.SetSize(351, 254);
+    DrainEvents();
+    EXPECT_EQ(w.size(), QSize(351, 254));
+    test::DesktopResizes(&w, QSize(300, 200));
+    DrainEvents();
+    EXPECT_EQ(w.size(), QSize(351, 254));
 }
 
 // ---- the quit guard ------------------------------------------------------------------

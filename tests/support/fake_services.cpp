@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QWindow>
 
 namespace qv::test {
 
@@ -18,6 +19,10 @@ void DrainEvents() {
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+void DesktopResizes(QWidget* window, QSize size) {
+    if (QWindow* native = window->windowHandle()) native->resize(size);
 }
 
 }  // namespace qv::test

@@ -167,4 +167,10 @@ private:
 // Runs the event loop until nothing is pending (posted events and deferred deletes).
 void DrainEvents();
 
+// The desktop gives a shown top-level window a client area of `size` (its
+// content and menu bar together), as a user's resize or a tiling desktop
+// does: the window system reports the new size to the window, as it reports
+// any size the desktop applied.
+void DesktopResizes(QWidget* window, QSize size);
+
 }  // namespace qv::test

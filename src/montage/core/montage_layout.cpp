@@ -35,13 +35,13 @@ MontageLayout FourModeLayout(int vidd, int hojd) {
 }
 
 MontageDock DockMontage(const QRect& setup, const QMargins& setupOutside,
-                        const QMargins& montageOutside, QSize sheet, int least, const QRect& area) {
+                        const QMargins& montageOutside, QSize size, int least, const QRect& area) {
     const int gap = std::max(kMontageGap, setupOutside.bottom() + montageOutside.top());
-    MontageDock d{QRect(setup.left(), setup.bottom() + 1 + gap, sheet.width(), sheet.height()),
+    MontageDock d{QRect(setup.left(), setup.bottom() + 1 + gap, size.width(), size.height()),
                   setup.top()};
     if (area.isEmpty()) return d;
     const int across = area.width() - montageOutside.left() - montageOutside.right();
-    d.montage.setWidth(std::max(least, std::min(sheet.width(), across)));
+    d.montage.setWidth(std::max(least, std::min(size.width(), across)));
     // Not even the least height fits below: the setup goes up, as far as the area lets it.
     const int room = area.bottom() - montageOutside.bottom() - d.montage.top() + 1;
     if (room < least) {
@@ -52,7 +52,7 @@ MontageDock DockMontage(const QRect& setup, const QMargins& setupOutside,
         }
     }
     const int below = area.bottom() - montageOutside.bottom() - d.montage.top() + 1;
-    d.montage.setHeight(std::max(least, std::min(sheet.height(), below)));
+    d.montage.setHeight(std::max(least, std::min(size.height(), below)));
     // Across, the least step back onto the area, as for any window.
     const int overhang = d.montage.right() + montageOutside.right() - area.right();
     if (overhang > 0) d.montage.translate(-overhang, 0);

@@ -51,12 +51,13 @@ constexpr int kMontageGap = 21;
 // Docks the montage `kMontageGap` pixels under the setup's content at its
 // left, lower where the two frames need the room. Within `area` (the screen
 // windows may use; none when empty) the montage moves left by the least step
-// and keeps its top: it is as wide and as tall as `sheet` (its whole laid-out
-// size) where that fits, and shrinks where it does not, to no less than
-// `least` a side; where even that height has no room below the setup, the
-// setup moves up by the least step the area allows.
+// and keeps its top: it is as wide and as tall as `size` (the size it keeps:
+// its whole laid-out size, or one the user gave it) where that fits, and
+// shrinks where it does not, to no less than `least` a side; where even that
+// height has no room below the setup, the setup moves up by the least step
+// the area allows.
 MontageDock DockMontage(const QRect& setup, const QMargins& setupOutside,
-                        const QMargins& montageOutside, QSize sheet, int least, const QRect& area);
+                        const QMargins& montageOutside, QSize size, int least, const QRect& area);
 
 // The channel rows (1 "Red", 2 "Green", 3 "Blue") that panels 1, 2 and 3
 // default to for a workspace channel pair: its two channels on panels 1 and
