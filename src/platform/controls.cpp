@@ -605,7 +605,7 @@ void EditField::SetText(const QString& t) {
         needed = style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(inner, height()), this)
                      .width();
     }
-    width_.Fit(this, QSize(needed, 0));
+    size_.Fit(this, QSize(needed, 0));
 }
 
 void EditField::SetTextColor(Color c) {

@@ -336,7 +336,7 @@ public:
     std::function<void()> TextChange;
 
 private:
-    FittedSize width_;
+    FittedSize size_;
 };
 
 // A plain rectangle drawn with a border and optional fill.

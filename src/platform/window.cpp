@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QResizeEvent>
@@ -194,7 +193,6 @@ int Window::LeftBeside(const Window& anchor) const {
     return anchor.Left() + anchor.Width() + anchor.Frame().right() + Frame().left();
 }
 
-
 void Window::SetSizeOnScreen(int width, int height) {
     const QMargins f = Frame();
     const QRect area = Platform().AvailableArea(FrameRect());
@@ -235,12 +233,10 @@ void Window::CheckFrame() {
     // taken it in may have lost that request to the desktop: it asks again.
     if (geometry() != mappedAt_) {
         const QPoint at = pos();
-        const QPoint moved = shownAt_;
         reasking_ = true;
         move(at + QPoint(0, 1));
         move(at);
         reasking_ = false;
-        shownAt_ = moved;
     }
     // The desktop has taken the window in and put it in front: the window the
     // program showed last goes back there.
