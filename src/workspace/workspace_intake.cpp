@@ -6,6 +6,7 @@
 #include "app/resources.h"
 #include "biorad/biorad_import.h"
 #include "platform/services.h"
+#include "workspace/core/intake_messages.h"
 #include "workspace/workspace_window.h"
 #include "workspace/working_size.h"
 
@@ -16,13 +17,6 @@ namespace {
 const QString kDrawRoi = QStringLiteral("Draw a ROI or choose Background handling");
 
 }  // namespace
-
-QString DemoNotWritten(const QString& folder, const QString& reason) {
-    return QStringLiteral(
-               "The demo image could not be opened: it could not be written to the "
-               "temporary folder \"%1\": %2.")
-        .arg(folder, reason);
-}
 
 WorkingSize Window1::WorkingSizeHere(int pictureWidth, Intake intake) const {
     const QRect area = Platform().AvailableArea(FrameRect());

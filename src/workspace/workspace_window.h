@@ -363,7 +363,4 @@ private:
     void PlaceAreaAnalyzer();
 };
 
-// The message when the demo image cannot be written into the temporary folder.
-QString DemoNotWritten(const QString& folder, const QString& reason);
-
 }  // namespace qv

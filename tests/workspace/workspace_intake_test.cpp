@@ -13,6 +13,7 @@
 #include "support/named_pipe.h"
 #include "support/png_bytes.h"
 #include "support/workspace_fixture.h"
+#include "workspace/core/intake_messages.h"
 #include "workspace/workspace_window.h"
 
 namespace qv {
