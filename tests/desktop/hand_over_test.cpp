@@ -8,20 +8,13 @@
 
 #include "app/globals.h"
 #include "desktop/desktop_fixture.h"
+#include "support/roi_analysis_counts.h"
 #include "support/workspace_fixture.h"
 #include "tools/roi_analysis.h"
 #include "workspace/workspace_window.h"
 
 namespace qv::desktop {
 namespace {
-
-QStringList Counts(const Window11* r) {
-    QStringList out;
-    for (const StaticText* t : {r->StaticText7, r->StaticText8, r->StaticText9, r->StaticText10,
-                                r->StaticText11, r->StaticText12, r->StaticText13, r->StaticText14})
-        out << t->Text();
-    return out;
-}
 
 TEST_F(DesktopTest, ApplyAndUndoReachAFreshWorkspaceThatLoadedTheLaunchDocument) {
     QTemporaryDir dir;
@@ -48,7 +41,7 @@ TEST_F(DesktopTest, ApplyAndUndoReachAFreshWorkspaceThatLoadedTheLaunchDocument)
     QTest::mouseClick(roi->BevelButton2, Qt::LeftButton);  // "Auto contrast"
     ASSERT_EQ(roi->BevelButton2->Caption(), QStringLiteral("Apply"));
     const PicturePtr stretched = roi->pic[1];
-    const QStringList counts = Counts(roi);
+    const QStringList counts = test::RoiAnalysisCounts(roi);
     const QSize size(roi->Width(), roi->Height());
     const int starts = roi->starts;
 
@@ -63,7 +56,7 @@ TEST_F(DesktopTest, ApplyAndUndoReachAFreshWorkspaceThatLoadedTheLaunchDocument)
     square->Graphics().DrawPicture(stretched, 0, 0, 200, 200, 0, 0, 200, 200);
     EXPECT_EQ(fresh->pix->Image(), square->Image()) << "the stretched picture, not white";
     EXPECT_EQ(roi->starts, starts) << "the ROI analysis kept its own crop";
-    EXPECT_EQ(Counts(roi), counts);
+    EXPECT_EQ(test::RoiAnalysisCounts(roi), counts);
     EXPECT_EQ(QSize(roi->Width(), roi->Height()), size);
     EXPECT_EQ(roi->BevelButton2->Caption(), QStringLiteral("Undo"));
     EXPECT_TRUE(InsideScreen(fresh));
@@ -80,7 +73,7 @@ TEST_F(DesktopTest, ApplyAndUndoReachAFreshWorkspaceThatLoadedTheLaunchDocument)
             << p.x() << "," << p.y();
     EXPECT_EQ(roi->BevelButton2->Caption(), QStringLiteral("Auto contrast"));
     EXPECT_EQ(roi->starts, starts);
-    EXPECT_EQ(Counts(roi), counts);
+    EXPECT_EQ(test::RoiAnalysisCounts(roi), counts);
     EXPECT_EQ(QSize(roi->Width(), roi->Height()), size);
     Module1::startfol = nullptr;
 }

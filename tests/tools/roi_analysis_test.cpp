@@ -8,6 +8,7 @@
 
 #include "app/globals.h"
 #include "app/resources.h"
+#include "support/roi_analysis_counts.h"
 #include "support/workspace_fixture.h"
 #include "tools/core/roi_views.h"
 #include "workspace/core/roi_crop.h"
@@ -37,13 +38,7 @@ class RoiAnalysisTest : public test::WorkspaceTest {
         w->poxc = CropRectangle(pix, pix->Width(), {x1, y1, x2, y2});
         w->msdownx = x1, w->msdowny = y1, w->msupx = x2, w->msupy = y2;
     }
-    QStringList Counts() {
-        QStringList out;
-        for (StaticText* t : {r->StaticText7, r->StaticText8, r->StaticText9, r->StaticText10,
-                              r->StaticText11, r->StaticText12, r->StaticText13, r->StaticText14})
-            out << t->Text();
-        return out;
-    }
+    QStringList Counts() const { return test::RoiAnalysisCounts(r); }
     // Opens a picture file in the workspace as File > Open does.
     void OpenImage(int width, int height) {
         QImage img(width, height, QImage::Format_RGB32);
