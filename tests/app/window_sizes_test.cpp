@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -93,49 +92,46 @@ TEST_F(WindowSizesTest, EveryWindowKeepsTheSizeOfItsLayoutOrItsSizingRule) {
     w->_ToolsMontage_Action();  // three panels in a row
     // A one-image stack of 300 x 200 pixels taken in by the import window.
     w->_FileImportBioradPIC_Action();
-    const int nx = 300, ny = 200;
     const FolderItemPtr stack = FolderItem::FromPath(dir_.filePath(QStringLiteral("s.pic")));
     ASSERT_TRUE(stack->WriteBytes(
-        testing::PicBytes(nx, ny, 1, [](int, int x, int y) { return (x + y) & 0xFF; })));
+        testing::PicBytes(300, 200, 1, [](int, int x, int y) { return (x + y) & 0xFF; })));
     Window4::existing()->Canvas1->DropFiles({stack});
 
     // Every window, with the size its layout or its sizing rule gives it: the
-    // workspace's from its working size and the screen, the ROI analysis's from
-    // its copy of the ROI, the import window's from the stack and the screen,
-    // the montage's from the ROI and the layout.
-    const auto everyWindow = [&](Window1* workspace, QSize montage) {
-        Window11* roi = Window11::existing();
-        EXPECT_TRUE(roi);
-        const QSize roiCopy = roi ? QSize(roi->vidd, roi->hojd) : QSize();
+    // workspace's from its working size and the screen (a 400-pixel working
+    // area, 1150 high), the ROI analysis's from its copy of the ROI, the import
+    // window's from the stack and the screen, the montage's from the ROI and
+    // the layout.
+    const auto everyWindow = [&](Window1* workspace, QSize workspaceSize, QSize roiSize,
+                                 QSize montage) {
         return std::vector<Expected>{
             {"splash", Window8::existing(), QSize(413, 432)},
             {"About window", Window3::existing(), QSize(300, 300)},
             {"update alert", alertDownloadWin::existing(), QSize(376, 221)},
-            {"workspace", workspace,
-             QSize(std::max(650, workspace->imgsize + 366), std::max(600, kScreenHeight - 50))},
+            {"workspace", workspace, workspaceSize},
             {"quadrant calculator", Window2::existing(), QSize(305, 246)},
             {"coefficient window", Window6::existing(), QSize(300, 300)},
             {"area analyzer", Window9::existing(), QSize(331, 244)},
-            {"ROI analysis", roi,
-             QSize(roiCopy.width() + 423, std::max(180, roiCopy.height() + 28))},
-            {"import window", Window4::existing(),
-             QSize(std::min(nx + 50, kScreenWidth - 30), std::min(ny + 120, kScreenHeight - 30))},
+            {"ROI analysis", Window11::existing(), roiSize},
+            {"import window", Window4::existing(), QSize(350, 320)},
             {"montage setup", Window10::existing(), QSize(316, 202)},
             {"montage", Window7::existing(), montage}};
     };
+    ASSERT_TRUE(Window11::existing());
     ASSERT_EQ(Window11::existing()->vidd, vidd) << "the ROI analysis copied the ROI";
     ASSERT_EQ(Window11::existing()->hojd, hojd);
-    Check(everyWindow(w, QSize(3 * vidd + 40, hojd + 20)),
+    const QSize workspace(766, 1150), roiAnalysis(723, 228);
+    Check(everyWindow(w, workspace, roiAnalysis, QSize(940, 220)),
           "with a picture, a ROI and every tool window open");
 
     // The grid layout of the montage.
     Window10::existing()->ControlNamed<RadioButton>(QStringLiteral("RadioButton2"))->SetValue(true);
-    const QSize grid(2 * vidd + 30, 2 * hojd + 30);
-    Check(everyWindow(w, grid), "four panels");
+    const QSize grid(630, 430);
+    Check(everyWindow(w, workspace, roiAnalysis, grid), "four panels");
 
     // Started with a document: File > New window gives a fresh workspace the
-    // size of the document it loads (and the ROI analysis follows its crop),
-    // and the other windows keep theirs.
+    // size of the document it loads (and the ROI analysis follows its crop,
+    // the whole 300-pixel document), and the other windows keep theirs.
     const QString path = dir_.filePath(QStringLiteral("launch.png"));
     ASSERT_TRUE(test::Gradient(300)->Image().save(path));
     Module1::startfol = FolderItem::FromPath(path);
@@ -143,7 +139,8 @@ TEST_F(WindowSizesTest, EveryWindowKeepsTheSizeOfItsLayoutOrItsSizingRule) {
     Module1::startfol = nullptr;
     ASSERT_TRUE(fresh);
     ASSERT_EQ(fresh->imgsize, 300) << "the launch document came in";
-    Check(everyWindow(fresh, grid), "after File > New window with a launch document");
+    Check(everyWindow(fresh, QSize(666, 1150), QSize(723, 328), grid),
+          "after File > New window with a launch document");
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 
 #include "app/resources.h"
-#include "montage/core/montage_layout.h"
 #include "montage_fixture.h"
 #include "platform/menus.h"
 
@@ -155,15 +154,22 @@ struct ScreenCase {
     QSize roi;
     bool grid;
     bool narrower, shorter;  // the window shows less of the montage across, down
+    QSize sheet;             // the whole montage as laid out
+    QPoint merge;            // where the merge's panel stands in it
 };
 
 const ScreenCase kScreens[] = {
-    {"40 x 60 ROI", kWholeScreen, {40, 60}, false, false, false},
-    {"700 x 800 ROI in a row", kWholeScreen, {700, 800}, false, true, false},
-    {"700 x 800 ROI in the grid", kWholeScreen, {700, 800}, true, false, true},
-    {"200 x 600 ROI under a panel", kUnderPanel, {200, 600}, false, false, true},
-    {"700 x 800 ROI in a row under a panel", kUnderPanel, {700, 800}, false, true, true},
-    {"700 x 800 ROI in the grid under a panel", kUnderPanel, {700, 800}, true, true, true},
+    {"40 x 60 ROI", kWholeScreen, {40, 60}, false, false, false, {160, 80}, {110, 10}},
+    {"700 x 800 ROI in a row", kWholeScreen, {700, 800}, false, true, false, {2140, 820},
+     {1430, 10}},
+    {"700 x 800 ROI in the grid", kWholeScreen, {700, 800}, true, false, true, {1430, 1630},
+     {720, 820}},
+    {"200 x 600 ROI under a panel", kUnderPanel, {200, 600}, false, false, true, {640, 620},
+     {430, 10}},
+    {"700 x 800 ROI in a row under a panel", kUnderPanel, {700, 800}, false, true, true,
+     {2140, 820}, {1430, 10}},
+    {"700 x 800 ROI in the grid under a panel", kUnderPanel, {700, 800}, true, true, true,
+     {1430, 1630}, {720, 820}},
 };
 
 TEST_F(MontageSetupTest, TheMontageFitsTheScreenDockedUnderTheSetupAndIsSavedWhole) {
@@ -182,15 +188,13 @@ TEST_F(MontageSetupTest, TheMontageFitsTheScreenDockedUnderTheSetupAndIsSavedWho
         DrainEvents();
         Window7* m = Window7::existing();
         ASSERT_TRUE(m);
-        const MontageLayout l = c.grid ? FourModeLayout(roi.width(), roi.height())
-                                       : ThreeModeLayout(roi.width(), roi.height());
-        EXPECT_EQ(m->Sheet(), l.window);
+        EXPECT_EQ(m->Sheet(), c.sheet);
         EXPECT_TRUE(c.area.contains(s->FrameRect()));
         EXPECT_TRUE(c.area.contains(m->FrameRect())) << "close box in reach";
         EXPECT_EQ(m->FrameRect().top(), s->FrameRect().bottom() + 1) << "no title bar covered";
         EXPECT_TRUE(m->Left() == s->Left() || m->FrameRect().right() == c.area.right());
-        EXPECT_EQ(m->Width() < l.window.width(), c.narrower);
-        EXPECT_EQ(m->Height() < l.window.height(), c.shorter);
+        EXPECT_EQ(m->Width() < c.sheet.width(), c.narrower);
+        EXPECT_EQ(m->Height() < c.sheet.height(), c.shorter);
         if (c.narrower) {
             EXPECT_EQ(m->FrameRect().width(), c.area.width()) << "as wide as the screen";
         }
@@ -199,16 +203,16 @@ TEST_F(MontageSetupTest, TheMontageFitsTheScreenDockedUnderTheSetupAndIsSavedWho
         }
 
         // The panels keep their places; a copy holds the whole montage.
-        EXPECT_EQ(m->Panel(4)->geometry(), QRect(l.canvas4, roi));
+        EXPECT_EQ(m->Panel(4)->geometry(), QRect(c.merge, roi));
         bool handled = false;
         s->HandleMenu(QStringLiteral("EditCopy"), &handled);
         const PicturePtr copy = fake_->clipboardPicture;
         ASSERT_TRUE(copy);
-        EXPECT_EQ(QSize(copy->Width(), copy->Height()), l.window);
-        const QPoint last = l.canvas4 + QPoint(roi.width() - 1, roi.height() - 1);
+        EXPECT_EQ(QSize(copy->Width(), copy->Height()), c.sheet);
+        const QPoint last = c.merge + QPoint(roi.width() - 1, roi.height() - 1);
         EXPECT_EQ(At(copy, last.x(), last.y()), c.grid ? RGB(200, 100, 50) : RGB(200, 100, 0))
             << "the merge's far corner, also where the window does not show it";
-        EXPECT_EQ(At(copy, l.window.width() - 1, l.window.height() - 1), kWhite);
+        EXPECT_EQ(At(copy, c.sheet.width() - 1, c.sheet.height() - 1), kWhite);
         s->Close();
         m->Close();
         DrainEvents();

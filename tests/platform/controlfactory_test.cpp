@@ -364,7 +364,9 @@ TEST(NumberFieldTest, AWindowWidenedForANumberGivesTheWidthBackOnceItFits) {
         }
         EXPECT_GT(widest, 300) << c.name << ": a number widened the window";
         const int expected = c.ends > 0 ? c.ends : ControlLeft(value) + value->width();
-        EXPECT_GT(expected, c.ends > 0 ? 0 : 300) << c.name << ": the field reaches past 300";
+        if (c.ends < 0) {
+            EXPECT_GT(expected, 300) << c.name << ": the field reaches past 300";
+        }
         EXPECT_EQ(w.Width(), expected) << c.name;
         EXPECT_EQ(w.Height(), 300) << c.name;
         EXPECT_EQ(count->width(), 39) << c.name;

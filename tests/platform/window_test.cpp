@@ -39,15 +39,18 @@ TEST_F(OnScreenTest, PlacementsMoveByTheLeastStepBackOntoTheScreen) {
         int width, height, left, top;
         int expectLeft, expectTop;  // with no frame known
         int framedLeft, framedTop;  // under a frame of 3, 22, 3, 5
+        QSize shown, framedShown;   // the size it ends at, without and with the frame
     };
+    const QSize kept(300, 300), wide(1390, 300);
     const Case cases[] = {
-        {300, 300, 100, 100, 100, 100, 100, 100},    // inside: where it was put
-        {300, 300, 1497, 250, 1300, 250, 1297, 250}, // past the right edge
-        {300, 300, -20, 500, 0, 500, 3, 500},        // past the left edge
-        {300, 300, 200, 1000, 200, 900, 200, 895},   // past the bottom
-        {300, 300, 200, 10, 200, 40, 200, 62},       // under the panel
-        {1390, 300, 800, 100, 210, 100, 207, 100},   // wide, past the right edge
-        {2000, 1300, 500, 500, 0, 40, 3, 62},        // larger than the area: shrunk to fit it
+        {300, 300, 100, 100, 100, 100, 100, 100, kept, kept},    // inside: where it was put
+        {300, 300, 1497, 250, 1300, 250, 1297, 250, kept, kept}, // past the right edge
+        {300, 300, -20, 500, 0, 500, 3, 500, kept, kept},        // past the left edge
+        {300, 300, 200, 1000, 200, 900, 200, 895, kept, kept},   // past the bottom
+        {300, 300, 200, 10, 200, 40, 200, 62, kept, kept},       // under the panel
+        {1390, 300, 800, 100, 210, 100, 207, 100, wide, wide},   // wide, past the right edge
+        // larger than the area: shrunk to fit it, frame included
+        {2000, 1300, 500, 500, 0, 40, 3, 62, {1600, 1160}, {1594, 1133}},
     };
     for (const bool framed : {false, true}) {
         if (framed) fake_->frame = QMargins(3, 22, 3, 5);
@@ -58,14 +61,10 @@ TEST_F(OnScreenTest, PlacementsMoveByTheLeastStepBackOntoTheScreen) {
             w.SetTop(c.top);
             const int left = framed ? c.framedLeft : c.expectLeft;
             const int top = framed ? c.framedTop : c.expectTop;
-            // resized only where the frame would not fit the area
-            const QMargins f = framed ? *fake_->frame : QMargins();
-            const int width = std::min(c.width, 1600 - f.left() - f.right());
-            const int height = std::min(c.height, 1160 - f.top() - f.bottom());
             EXPECT_EQ(w.Left(), left) << framed << ": " << c.left << "," << c.top;
             EXPECT_EQ(w.Top(), top) << framed << ": " << c.left << "," << c.top;
-            EXPECT_EQ(w.Width(), width) << "shrunk only to fit";
-            EXPECT_EQ(w.Height(), height) << "shrunk only to fit";
+            EXPECT_EQ(QSize(w.Width(), w.Height()), framed ? c.framedShown : c.shown)
+                << framed << ": " << c.left << "," << c.top << ": shrunk only to fit";
             EXPECT_TRUE(QRect(0, 40, 1600, 1160).contains(w.FrameRect()));
             w.Show();
             EXPECT_EQ(w.Left(), left) << "showing moves it no further";
@@ -201,6 +200,7 @@ TEST_F(OnScreenTest, EverySizeTheDesktopGivesAResizableWindowIsKeptToTheLast) {
         w.SetSize(400, 300);
         DrainEvents();
         EXPECT_EQ(w.size(), QSize(400, 300));
+        ASSERT_FALSE(w.users.empty()) << "a size the desktop gave was taken up";
         EXPECT_EQ(w.users.back(), given.back());
     }
 }
